@@ -1,0 +1,23 @@
+# Source sets by convention, so that adding a file needs no edit here:
+#   src/<area>/*.cpp            portable core (both builds)
+#   src/<area>/*_win.cpp        Windows-only part of the program
+#   src/shell/main_win.cpp      the program's entry point
+#   vxlib/*.cpp, vxlib/*_win.cpp  the driver library, same split
+file(GLOB_RECURSE TESSARO_ALL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp)
+set(TESSARO_PORTABLE_SOURCES ${TESSARO_ALL_SOURCES})
+list(FILTER TESSARO_PORTABLE_SOURCES EXCLUDE REGEX "_win\\.cpp$")
+set(TESSARO_WIN_SOURCES ${TESSARO_ALL_SOURCES})
+list(FILTER TESSARO_WIN_SOURCES INCLUDE REGEX "_win\\.cpp$")
+list(FILTER TESSARO_WIN_SOURCES EXCLUDE REGEX "/main_win\\.cpp$")
+
+file(GLOB VXLIB_ALL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/vxlib/*.cpp)
+set(VXLIB_PORTABLE_SOURCES ${VXLIB_ALL_SOURCES})
+list(FILTER VXLIB_PORTABLE_SOURCES EXCLUDE REGEX "_win\\.cpp$")
+set(VXLIB_WIN_SOURCES ${VXLIB_ALL_SOURCES})
+list(FILTER VXLIB_WIN_SOURCES INCLUDE REGEX "_win\\.cpp$")
+
+set(TESSARO_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+
+# Packages and other embedded data, built by the native package tool.
+set(TESSARO_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+set(TESSARO_PACKAGES skin model function)

@@ -1,0 +1,49 @@
+# Windows x64 build: VXLIB.dll, Tessaro.exe and the Wine-run tests.
+
+# Static C and C++ runtimes (and winpthread): the two files run on a clean
+# Windows without extra DLLs.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+
+set(TESSARO_PACKAGE_DIR "" CACHE PATH "Folder with skin.pkg, model.pkg and function.pkg (native build output)")
+foreach(pkg ${TESSARO_PACKAGES})
+  if(NOT EXISTS ${TESSARO_PACKAGE_DIR}/${pkg}.pkg)
+    message(FATAL_ERROR "${pkg}.pkg not found in TESSARO_PACKAGE_DIR='${TESSARO_PACKAGE_DIR}'; build natively first (scripts/build.sh does both)")
+  endif()
+endforeach()
+
+set(TESSARO_WIN_LIBS gdiplus gdi32 user32 kernel32 ole32 oleaut32 uuid shlwapi shell32
+    comctl32 ws2_32 advapi32 msimg32 uxtheme)
+
+# The driver library.
+add_library(VXLIB SHARED ${VXLIB_PORTABLE_SOURCES} ${VXLIB_WIN_SOURCES})
+set_target_properties(VXLIB PROPERTIES PREFIX "" OUTPUT_NAME VXLIB)
+target_compile_definitions(VXLIB PRIVATE VXLIB_BUILD)
+target_include_directories(VXLIB PUBLIC ${TESSARO_INCLUDE_DIRS})
+target_link_libraries(VXLIB PRIVATE nlohmann_json_headers ${TESSARO_WIN_LIBS})
+tessaro_warnings(VXLIB)
+
+# Everything of the program but its entry point, so tests can link it.
+add_library(tessaro_win STATIC ${TESSARO_PORTABLE_SOURCES} ${TESSARO_WIN_SOURCES})
+target_include_directories(tessaro_win PUBLIC ${TESSARO_INCLUDE_DIRS})
+target_link_libraries(tessaro_win PUBLIC VXLIB nlohmann_json_headers minizip_unzip ${TESSARO_WIN_LIBS})
+tessaro_warnings(tessaro_win)
+
+# Resource scripts: the embedded data (configured with the package paths)
+# and every src/**/*_win.rc.
+set(TESSARO_KEYCODES ${TESSARO_DATA_DIR}/keycodes.txt)
+set(TESSARO_LANGUAGE ${TESSARO_DATA_DIR}/language.json)
+configure_file(${PROJECT_SOURCE_DIR}/src/shell/embedded_data.rc.in ${CMAKE_BINARY_DIR}/embedded_data.rc @ONLY)
+file(GLOB_RECURSE TESSARO_RC_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*_win.rc)
+set(TESSARO_RESOURCES ${CMAKE_BINARY_DIR}/embedded_data.rc ${TESSARO_RC_FILES})
+set_source_files_properties(${CMAKE_BINARY_DIR}/embedded_data.rc PROPERTIES
+  OBJECT_DEPENDS "${TESSARO_PACKAGE_DIR}/skin.pkg;${TESSARO_PACKAGE_DIR}/model.pkg;${TESSARO_PACKAGE_DIR}/function.pkg;${TESSARO_KEYCODES};${TESSARO_LANGUAGE}")
+
+add_executable(Tessaro WIN32 ${PROJECT_SOURCE_DIR}/src/shell/main_win.cpp ${TESSARO_RESOURCES})
+target_link_options(Tessaro PRIVATE -municode)
+target_link_libraries(Tessaro PRIVATE tessaro_win)
+tessaro_warnings(Tessaro)
+
+if(BUILD_TESTING)
+  include(cmake/WindowsTests.cmake)
+endif()

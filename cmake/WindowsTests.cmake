@@ -1,0 +1,31 @@
+# Tests of the Windows side, run through Wine (see the toolchain file).
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# Every tests/wine/*_test.cpp is one test program, so a window test and a
+# resource test do not share process state. They carry the embedded data
+# like Tessaro.exe does.
+file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/wine/*_test.cpp)
+file(GLOB WINE_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/wine/support/*.cpp)
+foreach(src ${WINE_TEST_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} ${WINE_SUPPORT_SOURCES} ${TESSARO_RESOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE tessaro_win gtest gtest_main)
+  target_compile_definitions(${name} PRIVATE TESSARO_DATA_DIR="${TESSARO_DATA_DIR}")
+  tessaro_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    PROPERTIES LABELS wine RUN_SERIAL TRUE)
+endforeach()
+
+# End-to-end scripts drive the real Tessaro.exe under Wine on a virtual
+# display (xdotool, import); they find the build through TESSARO_BUILD.
+file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.sh)
+foreach(script ${E2E_SCRIPTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e_${name} COMMAND bash ${script})
+  set_tests_properties(e2e_${name} PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 300
+    ENVIRONMENT "TESSARO_BUILD=${CMAKE_BINARY_DIR};TESSARO_SOURCE=${PROJECT_SOURCE_DIR}")
+endforeach()

@@ -1,0 +1,74 @@
+#include "tools/pkgtool/pkzip_crypt.h"
+
+#include <zlib.h>
+
+#include <stdexcept>
+
+namespace pkgtool {
+
+namespace {
+
+class Keys {
+ public:
+  explicit Keys(std::string_view password) {
+    for (char c : password) Update(static_cast<uint8_t>(c));
+  }
+  uint8_t Encode(uint8_t plain) {
+    const uint32_t t = (keys_[2] & 0xFFFF) | 2;
+    const uint8_t cipher = plain ^ static_cast<uint8_t>((t * (t ^ 1)) >> 8);
+    Update(plain);
+    return cipher;
+  }
+
+ private:
+  static uint32_t Crc(uint32_t crc, uint8_t b) {
+    return static_cast<uint32_t>(crc32(crc ^ 0xFFFFFFFFu, &b, 1) ^ 0xFFFFFFFFu);
+  }
+  void Update(uint8_t b) {
+    keys_[0] = Crc(keys_[0], b);
+    keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813u + 1;
+    keys_[2] = Crc(keys_[2], static_cast<uint8_t>(keys_[1] >> 24));
+  }
+  uint32_t keys_[3] = {305419896u, 591751049u, 878082192u};
+};
+
+}  // namespace
+
+std::vector<uint8_t> Deflate(const std::vector<uint8_t>& data) {
+  z_stream z{};
+  if (deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw std::runtime_error("deflateInit2 failed");
+  std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(data.size())) + 16);
+  z.next_in = const_cast<Bytef*>(data.data());
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  const int rc = deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  if (rc != Z_STREAM_END) throw std::runtime_error("deflate failed");
+  return out;
+}
+
+std::vector<uint8_t> Encrypt(const std::vector<uint8_t>& payload, std::string_view password, uint32_t crc,
+                             std::string_view seed) {
+  // Header filler: a CRC chain over the seed, fixed for a given member.
+  uint8_t header[12];
+  uint32_t h = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(seed.data()),
+                                           static_cast<uInt>(seed.size())));
+  for (int i = 0; i < 10; ++i) {
+    header[i] = static_cast<uint8_t>(h >> 24);
+    h = h * 1103515245u + 12345u;
+  }
+  header[10] = static_cast<uint8_t>(crc >> 16);
+  header[11] = static_cast<uint8_t>(crc >> 24);
+
+  Keys keys(password);
+  std::vector<uint8_t> out;
+  out.reserve(payload.size() + 12);
+  for (uint8_t b : header) out.push_back(keys.Encode(b));
+  for (uint8_t b : payload) out.push_back(keys.Encode(b));
+  return out;
+}
+
+}  // namespace pkgtool

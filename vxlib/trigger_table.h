@@ -1,0 +1,23 @@
+// The set of installed triggers, kept by identity: installing replaces a
+// trigger of the same identity in place, removing drops it.
+#pragma once
+
+#include <vector>
+
+#include "device/vxlib.h"
+
+namespace vxlib {
+
+class TriggerTable {
+ public:
+  void Set(const VX_TRIGGER_DEF& trigger);
+  // Returns whether a trigger of that identity was installed.
+  bool Remove(const VX_TRIGGER_DEF& trigger);
+  void Clear() { triggers_.clear(); }
+  const std::vector<VX_TRIGGER_DEF>& triggers() const { return triggers_; }
+
+ private:
+  std::vector<VX_TRIGGER_DEF> triggers_;
+};
+
+}  // namespace vxlib
