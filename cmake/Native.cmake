@@ -19,7 +19,7 @@ tessaro_warnings(vxlib_core)
 
 # The program's portable core. It calls the driver library's C interface;
 # tests link a recording fake of it (tests/support).
-add_library(tessaro_core STATIC ${TESSARO_PORTABLE_SOURCES})
+add_library(tessaro_core STATIC ${TESSARO_PORTABLE_SOURCES} ${TESSARO_POSIX_SOURCES})
 target_include_directories(tessaro_core PUBLIC ${TESSARO_INCLUDE_DIRS})
 target_link_libraries(tessaro_core PUBLIC nlohmann_json_headers minizip_unzip Threads::Threads)
 tessaro_warnings(tessaro_core)

@@ -3,9 +3,13 @@
 #   src/<area>/*_win.cpp        Windows-only part of the program
 #   src/shell/main_win.cpp      the program's entry point
 #   vxlib/*.cpp, vxlib/*_win.cpp  the driver library, same split
+#   src/<area>/*_posix.cpp      native stand-ins for what *_win.cpp does on Windows
+#                               (message boxes, resources): built natively only
 file(GLOB_RECURSE TESSARO_ALL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp)
 set(TESSARO_PORTABLE_SOURCES ${TESSARO_ALL_SOURCES})
-list(FILTER TESSARO_PORTABLE_SOURCES EXCLUDE REGEX "_win\\.cpp$")
+list(FILTER TESSARO_PORTABLE_SOURCES EXCLUDE REGEX "_(win|posix)\\.cpp$")
+set(TESSARO_POSIX_SOURCES ${TESSARO_ALL_SOURCES})
+list(FILTER TESSARO_POSIX_SOURCES INCLUDE REGEX "_posix\\.cpp$")
 set(TESSARO_WIN_SOURCES ${TESSARO_ALL_SOURCES})
 list(FILTER TESSARO_WIN_SOURCES INCLUDE REGEX "_win\\.cpp$")
 list(FILTER TESSARO_WIN_SOURCES EXCLUDE REGEX "/main_win\\.cpp$")

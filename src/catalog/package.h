@@ -1,0 +1,95 @@
+// Package access: where a package comes from (a file beside the executable
+// wins over the embedded copy), finding and reading members, and walking
+// all members in archive order for the catalogue readers.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaro {
+
+// The executable's folder, ending in a backslash (set once at start).
+const std::u16string& AppFolder();
+// Derives AppFolder from the module file name: cut after the last '\'
+// (kept); without one the whole name stays; '\' is appended in both cases.
+void SetAppFolderFromModuleName(std::u16string_view module_file_name);
+
+// Bytes the archive reader walks when a package comes from a resource.
+struct MemoryZipSource {
+  const uint8_t* data = nullptr;
+  uint32_t size = 0;
+  uint32_t position = 0;
+
+  uint32_t Read(void* out, uint32_t count);
+  // origin: 0 set, 1 current, 2 end. Returns 0, or -1 (position unchanged)
+  // when the result lies beyond the end.
+  long Seek(int64_t offset, int origin);
+  uint32_t Tell() const { return position; }
+};
+
+// An open package. Closes the archive and releases the resource copy when
+// destroyed; an archive that failed to open is "empty": every search finds
+// nothing.
+class Package {
+ public:
+  ~Package();
+  Package(const Package&) = delete;
+  Package& operator=(const Package&) = delete;
+
+  bool is_open() const { return archive_ != nullptr; }
+
+  // Opens a package file (path in UTF-16; handed to the archive reader in
+  // the ANSI code page on Windows, UTF-8 natively).
+  static std::unique_ptr<Package> FromFile(std::u16string_view path);
+  // Opens a package held in memory; the package owns the bytes.
+  static std::unique_ptr<Package> FromMemory(std::vector<uint8_t> bytes);
+
+  void* archive() const { return archive_; }  // the minizip unzFile
+
+ private:
+  Package() = default;
+  void* archive_ = nullptr;
+  std::vector<uint8_t> bytes_;
+  std::unique_ptr<MemoryZipSource> source_;
+};
+
+// AppFolder + file_name when that file exists, else the embedded resource
+// resource_id (through the driver library's VX_MISC_LoadBinaryFromID).
+// Never null; the result may be empty (is_open() false).
+std::unique_ptr<Package> OpenPackage(std::u16string_view file_name, int resource_id);
+
+// Size of the first member whose name ends with name_suffix (ignoring
+// case), 0 when there is none, it cannot be opened, or it declares more than
+// kMaxMemberSize bytes. When buffer is given and capacity is not 0, also
+// copies min(size, capacity) bytes into it (and a 0 after them when there
+// is room). A member that fails its CRC check (wrong password, damaged
+// data) gives 0 and leaves no partial bytes counted. password is used only
+// for members whose flag word is not 0.
+uint32_t ReadPackageMember(Package& package, std::string_view name_suffix, uint8_t* buffer, uint32_t capacity,
+                           const char* password);
+
+inline constexpr uint32_t kMaxMemberSize = 64u * 1024u * 1024u;
+
+// One member met by WalkPackageMembers: its name (UTF-16 from the ANSI code
+// page; at most 1024 bytes read) and its declared uncompressed size.
+struct PackageMember {
+  std::u16string name;
+  uint32_t size = 0;
+};
+
+// Calls visit for each member in archive order until it returns false.
+// Inside visit, ReadCurrentMember reads the member being visited whole
+// (password used when encrypted); it gives nothing when the member cannot be
+// read or fails its check, or is larger than kMaxMemberSize.
+using MemberVisitor = std::function<bool(const PackageMember& member)>;
+void WalkPackageMembers(Package& package, const MemberVisitor& visit);
+bool ReadCurrentMember(Package& package, std::vector<uint8_t>& out, const char* password);
+
+// The whole of a file outside the packages, or false when it cannot be read.
+bool ReadWholeFile(std::u16string_view path, std::vector<uint8_t>& out);
+
+}  // namespace tessaro
