@@ -1,5 +1,7 @@
 #include "support/fake_vxlib.h"
 
+#include <cstdlib>
+#include <map>
 #include <mutex>
 
 #include "catalog/utf.h"
@@ -16,6 +18,8 @@ struct State {
   std::vector<VX_ITEM_DEF> devices;
   VX_CALLBACK callback = nullptr;
   int slowdown = 0;
+  bool win11 = true;
+  std::map<int, std::vector<uint8_t>> resources;
 };
 
 State& S() {
@@ -39,6 +43,8 @@ void Reset() {
   S().devices.clear();
   S().callback = nullptr;
   S().slowdown = 0;
+  S().win11 = true;
+  S().resources.clear();
 }
 
 std::vector<Call> Calls() {
@@ -73,6 +79,16 @@ int SlowdownModifier() {
   return S().slowdown;
 }
 
+void SetWin11(bool win11) {
+  std::lock_guard lock(S().mutex);
+  S().win11 = win11;
+}
+
+void SetResource(int id, std::vector<uint8_t> bytes) {
+  std::lock_guard lock(S().mutex);
+  S().resources[id] = std::move(bytes);
+}
+
 }  // namespace fake_vxlib
 
 using fake_vxlib::Call;
@@ -88,7 +104,13 @@ int VX_SetCutCursor(int cursor_id, void*, const int*, void*) {
 uint32_t VX_MISC_LoadBinaryFromID(int id, uint8_t** out_buffer, void*) {
   Log({"VX_MISC_LoadBinaryFromID", {}, {id}, {}});
   if (out_buffer) *out_buffer = nullptr;
-  return 0;
+  std::lock_guard lock(S().mutex);
+  const auto it = S().resources.find(id);
+  if (!out_buffer || it == S().resources.end() || it->second.empty()) return 0;
+  *out_buffer = static_cast<uint8_t*>(std::malloc(it->second.size()));
+  if (!*out_buffer) return 0;
+  std::memcpy(*out_buffer, it->second.data(), it->second.size());
+  return static_cast<uint32_t>(it->second.size());
 }
 void VX_SetHinst(void*) { Log({"VX_SetHinst", {}, {}, {}}); }
 int VX_InitLib(VX_CALLBACK callback, const VX_FILTER_DEF*, int count) {
@@ -154,7 +176,10 @@ int VX_MISC_CreateRoundPath(void*, int x, int y, int width, int height, int radi
   return 1;
 }
 int VX_MISC_Hex2Dec(const char16_t* text) { return text ? vxlib::HexToInt(text) : 0; }
-bool isWin11(void) { return true; }
+bool isWin11(void) {
+  std::lock_guard lock(S().mutex);
+  return S().win11;
+}
 int VX_Stop(void) {
   Log({"VX_Stop", {}, {}, {}});
   return 1;
