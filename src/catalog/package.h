@@ -3,6 +3,7 @@
 // all members in archive order for the catalogue readers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,7 +44,9 @@ class Package {
   bool is_open() const { return archive_ != nullptr; }
 
   // Opens a package file (path in UTF-16; handed to the archive reader in
-  // the ANSI code page on Windows, UTF-8 natively).
+  // the ANSI code page on Windows, UTF-8 natively). A path with no exact
+  // form in that code page, or of kMaxArchivePathBytes or more, is not
+  // opened: the package is empty rather than some other file.
   static std::unique_ptr<Package> FromFile(std::u16string_view path);
   // Opens a package held in memory; the package owns the bytes.
   static std::unique_ptr<Package> FromMemory(std::vector<uint8_t> bytes);
@@ -62,20 +65,26 @@ class Package {
 // Never null; the result may be empty (is_open() false).
 std::unique_ptr<Package> OpenPackage(std::u16string_view file_name, int resource_id);
 
-// Size of the first member whose name ends with name_suffix (ignoring
-// case), 0 when there is none, it cannot be opened, or it declares more than
-// kMaxMemberSize bytes. When buffer is given and capacity is not 0, also
-// copies min(size, capacity) bytes into it (and a 0 after them when there
-// is room). A member that fails its CRC check (wrong password, damaged
-// data) gives 0 and leaves no partial bytes counted. password is used only
-// for members whose flag word is not 0.
+inline constexpr uint32_t kMaxMemberSize = 64u * 1024u * 1024u;
+inline constexpr size_t kMaxArchivePathBytes = 4000;
+
+// Size of the first member whose name ends with name_suffix (ASCII letters
+// compared ignoring case; name_suffix in the archive's 8-bit text), 0 when
+// there is none, it cannot be read, or it declares more than kMaxMemberSize
+// bytes. The member is always read to its end and checked (size and CRC),
+// so a wrong password or damaged data gives 0, also when only the size is
+// asked for. When buffer is given and capacity is not 0, also copies
+// min(size, capacity) bytes into it (and a 0 after them when there is
+// room); nothing is written at or beyond buffer + capacity, and a member
+// failing its check leaves zeros, not partial bytes. password is used only
+// for encrypted members (flag bit 0). Members whose names do not fit 1024
+// bytes are never matched.
 uint32_t ReadPackageMember(Package& package, std::string_view name_suffix, uint8_t* buffer, uint32_t capacity,
                            const char* password);
 
-inline constexpr uint32_t kMaxMemberSize = 64u * 1024u * 1024u;
-
 // One member met by WalkPackageMembers: its name (UTF-16 from the ANSI code
-// page; at most 1024 bytes read) and its declared uncompressed size.
+// page; members whose names do not fit 1024 bytes are passed over) and its
+// declared uncompressed size.
 struct PackageMember {
   std::u16string name;
   uint32_t size = 0;
@@ -83,13 +92,15 @@ struct PackageMember {
 
 // Calls visit for each member in archive order until it returns false.
 // Inside visit, ReadCurrentMember reads the member being visited whole
-// (password used when encrypted); it gives nothing when the member cannot be
-// read or fails its check, or is larger than kMaxMemberSize.
+// (password used when encrypted); it gives false and an empty out when the
+// member cannot be read, fails its check, or is larger than kMaxMemberSize.
+// Exceptions thrown by visit pass through; the package stays usable.
 using MemberVisitor = std::function<bool(const PackageMember& member)>;
 void WalkPackageMembers(Package& package, const MemberVisitor& visit);
 bool ReadCurrentMember(Package& package, std::vector<uint8_t>& out, const char* password);
 
-// The whole of a file outside the packages, or false when it cannot be read.
+// The whole of a file outside the packages (exactly its bytes), or false
+// with out untouched when it cannot be read.
 bool ReadWholeFile(std::u16string_view path, std::vector<uint8_t>& out);
 
 }  // namespace tessaro
