@@ -630,15 +630,19 @@ def check_tree(root, lang_keys=None):
 
     # assignments and HID defaults are stored per (model id, pid, vendor code,
     # USB ids): two catalogue records with the same values share them
-    owners = {}
+    owners, swaps = {}, {}
     for info in models:
         for e in catalogue_entries(info["define"]):
             key = (e["model_id"] & 0xFFFF, e["pid"] & 0xFFFF, e["vid"] & 0xFFFF,
                    e["usb_vid"], e["usb_pid"])
             owners.setdefault(key, []).append(info["folder"])
+            swaps.setdefault(key, set()).add(e["swap45"])
     for key, fs in owners.items():
         plain = [f for f in fs if not f.endswith("_ALT")]
         alts = [f for f in fs if f.endswith("_ALT")]
+        if len(swaps[key]) > 1:
+            faults.append("%s share their settings identity but not swap45: one trigger "
+                          "cannot carry both" % ", ".join(fs))
         if len(plain) > 1 or len(alts) > 1:
             faults.append("settings identity model id 0x%02x pid 0x%04x vendor 0x%02x usb "
                           "%04x:%04x shared by %s: their assignments would be one"
@@ -931,6 +935,9 @@ CASES = [
      setitem("data/model/model_korvane/02_2000BT/model.json", ["model_define", "pid"],
              "0x2000"),
      "settings identity model id 0x02 pid 0x2000"),
+    ("alternative edition with its own swap45",
+     setitem("data/model/model_korvane/03_1000_ALT/model.json", ["model_define", "swap45"], 1),
+     "not swap45"),
     ("Bluetooth name without (BT)", setitem(M1BT, ["model_name"], "Alpha BT"),
      "must contain (BT)"),
     ("(BT) outside a Bluetooth folder", setitem(M1, ["model_name"], "Alpha (BT)"),

@@ -296,11 +296,11 @@ MODELS = [
           body(length=860, width=450, n=2.7, taper=0.2, waist=0.06, thumb=0.05), "crimson",
           bt_usb=(0x3A7C, 0xB208)),
     # 5 buttons and a tilt wheel, wired
-    Model(6, "5105", "Sendo T5", ("wired", 1), 0x06, five(),
+    Model(6, "5105", "Tolva T5", ("wired", 1), 0x06, five(),
           body(length=820, width=450, n=2.6, taper=0.2, thumb=0.08, ergo=0.04),
           "teal", tilt=Tilt(image_pos=1)),
     # 7 buttons and a tilt wheel behind a receiver
-    Model(7, "5207", "Sendo T7 (RF)", ("receiver", 2), 0x07,
+    Model(7, "5207", "Tolva T7 (RF)", ("receiver", 2), 0x07,
           five() + [Btn(("palm", -70, 0.56), function="show desktop"),
                     Btn(("palm", 70, 0.56), function="show task")],
           body(length=860, width=470, n=2.6, taper=0.2, thumb=0.08, ergo=0.04),
@@ -313,7 +313,7 @@ MODELS = [
           hid=[Hid("tw0", 0xFA, 0xFA, "scroll up"), Hid("tw1", 0xFC, 0xFC, "scroll down")],
           features=["thumbwheel"]),
     # 8 buttons and two HID buttons on the thumb rest
-    Model(9, "3408", "Mirel G8 (RF)", ("receiver", 2), 0x09,
+    Model(9, "3408", "Mirel 8 (RF)", ("receiver", 2), 0x09,
           five(side_t=(0.50, 0.40)) +
           [Btn(("top", "l", 0.14), numStr="A1"), Btn(("top", "l", 0.24), numStr="A2"),
            Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
@@ -328,11 +328,12 @@ MODELS = [
     Model(11, "6203", "Tavi Mini (RF)", ("rf", 1), 0x0B, BASIC3,
           body(length=640, width=360, n=2.3, taper=0.18, split=0.46, wheel_at=0.22),
           "rose", logo="ring"),
-    # ambidextrous, side buttons on both sides
+    # ambidextrous, side buttons on both sides; reports back and forward in
+    # swapped order (swap45)
     Model(12, "7107", "Orvi 7", ("wired", 1), 0x0C,
           five() + [Btn(("side", "r", 0.47), function="backward", image_over=2),
                     Btn(("side", "r", 0.36), function="forward", image_over=1)],
-          body(length=820, width=430, n=2.6, taper=0.2, waist=0.07), "olive"),
+          body(length=820, width=430, n=2.6, taper=0.2, waist=0.07), "olive", swap45=1),
     # wheel tilt reported as two buttons with tilt-marker codes
     Model(13, "8106", "Kesto 7 (RF)", ("rf", 1), 0x0D,
           five() + [Btn(("paddle", "l"), numStr="L", str_="tilt left",
@@ -350,18 +351,18 @@ MODELS = [
           body(length=860, width=450, n=2.8, taper=0.18, waist=0.06, thumb=0.06), "crimson",
           logo="bars"),
     # 6 buttons and a tilt wheel, wired
-    Model(15, "9105", "Nodin Pro", ("wired", 1), 0x0F,
+    Model(15, "9105", "Nodin 6", ("wired", 1), 0x0F,
           five() + [Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
           body(length=860, width=470, n=2.6, taper=0.18, thumb=0.1, ergo=0.05), "graphite",
           tilt=Tilt(image_pos=3)),
     # 8 buttons and a tilt wheel behind a receiver
-    Model(16, "9208", "Nodin Pro Max (RF)", ("receiver", 2), 0x10,
+    Model(16, "9208", "Nodin XL (RF)", ("receiver", 2), 0x10,
           five(side_t=(0.55, 0.45)) +
           [Btn(("thumb", 0.7, 84), function="swipe left", image_over=3),
            Btn(("top", "l", 0.16), function="fn zoom +", one_time=1, exclude=22),
            Btn(("top", "l", 0.26), function="fn zoom -", one_time=1, exclude=22)],
           body(length=900, width=490, n=2.7, taper=0.16, thumb=0.12, ergo=0.05), "slate",
-          tilt=Tilt(image_pos=4, str_=("side scroll up", "side scroll down"))),
+          tilt=Tilt(image_pos=4, str_=("tilt left", "tilt right"))),
     # 5 buttons and four HID buttons (two with markers, two media keys)
     Model(17, "3506", "Helmi 5 (RF)", ("receiver", 2), 0x11, five(side_t=(0.5, 0.4)),
           body(length=860, width=470, n=2.6, taper=0.18, thumb=0.1, ergo=0.04), "sand",
@@ -375,7 +376,7 @@ MODELS = [
                     Btn(("side", "l", 0.35), function="show desktop", image_over=1)],
           body(length=850, width=450, n=2.6, taper=0.2, thumb=0.07), "teal"),
     # 6 buttons and a tilt wheel with lettered tilt markers
-    Model(19, "5306", "Sendo T6 Slim (RF)", ("rf", 1), 0x13,
+    Model(19, "5306", "Tolva T6 Slim (RF)", ("rf", 1), 0x13,
           five() + [Btn(("palm", 0, 0.6), function="show task")],
           body(length=800, width=420, n=2.4, taper=0.22), "olive",
           tilt=Tilt(image_pos=0, numStr=("L", "R"), exclude=(22, 22))),
@@ -383,11 +384,12 @@ MODELS = [
     Model(20, "7306", "Orvi 6 (RF)", ("receiver", 2), 0x14,
           five() + [Btn(("palm", 0, 0.58), function="swipe right", image_over=4)],
           body(length=830, width=440, n=2.6, taper=0.2, waist=0.05), "plum"),
-    # left-hand edition of Pelto 5: same device identity as 02_2305
+    # left-hand edition of Pelto 5: the same device (identity, pid, swap45) as
+    # 02_2305, drawn with the side buttons on the right
     Model(21, "2305", "Pelto 5 Left", ("wired", 1), 0x02,
           five(side="r"),
           body(length=800, width=420, n=2.5, taper=0.22, thumb=0.04, hand="left"), "sand",
-          alt=True, swap45=1),
+          alt=True),
     # generic model for any mouse the driver does not recognise
     Model(22, "9000", "Standard mouse", ("generic", 200), 0xFE, five(),
           body(length=820, width=440, n=2.5, taper=0.2, thumb=0.05), "silver",
@@ -725,7 +727,8 @@ def model_json(m, d, bluetooth):
 
 def check_drawing(m, d):
     """Markers that the window draws must not cover each other and must stay
-    inside the picture."""
+    inside the picture; 2.4 GHz names carry "(RF)", wired ones do not."""
+    assert ("(RF)" in m.name) == (m.kind[0] in ("rf", "receiver")), m.name
     drawn = [p for i, p in enumerate(d.button_pos) if i > 0 and m.mask >> i & 1]
     if m.tilt:
         drawn += d.tilt_pos
