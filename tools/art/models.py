@@ -31,9 +31,8 @@ Conventions of the table (all values invented for this product line):
     type 200  generic mouse: any mouse the driver does not recognise
     type 254  plain mouse whose buttons are mouse-button bits
     vid       vendor code 0x4B for the whole line
-    pid       0xPPPP for the wired / 2.4 GHz model, 0xBPPP (last three
-              digits) for its Bluetooth variant, so the two never share
-              assignments
+    pid       0xPPPP for the wired / 2.4 GHz model, 0xB000 | model id for
+              its Bluetooth variant, so the two never share assignments
     image_over direction pictures: 1 up, 2 down, 3 left, 4 right
     one_time  1 for buttons that report one event per press (DPI, zoom):
               they get the HID function list; such buttons exclude action
@@ -670,7 +669,7 @@ def model_json(m, d, bluetooth):
         usb_vid, usb_pid = RECEIVER_VID, 0x7A00 + base.mid
     if bluetooth:
         mtype = 3
-        pid = 0xB000 | (pid & 0x0FFF)
+        pid = 0xB000 | base.mid
         usb_vid, usb_pid = base.bt_usb
     name = m.name
     if bluetooth:
