@@ -1,0 +1,59 @@
+#include "device/button_setting.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "device/trigger_identity.h"
+
+namespace tessaro {
+
+// Both live until the process ends: a refresh worker may still be running
+// while the process exits, and must not find them destroyed.
+SettingLock& ButtonSettingLock() {
+  static SettingLock* const lock = CreateButtonSettingLock().release();
+  return *lock;
+}
+
+ButtonSettingArray& ButtonSettingList() {
+  static ButtonSettingArray* const list = new ButtonSettingArray;
+  return *list;
+}
+
+ButtonSettingArray CopyButtonSettingList() {
+  std::lock_guard hold(ButtonSettingLock());
+  return ButtonSettingList();
+}
+
+VX_TRIGGER_DEF ModelTrigger(const MODEL_DEF& model) {
+  VX_TRIGGER_DEF trigger{};
+  trigger.model_id = static_cast<uint16_t>(model.model_id);
+  trigger.pid = static_cast<uint16_t>(model.pid);
+  trigger.vid = static_cast<uint16_t>(model.vid);
+  trigger.usb_vid = static_cast<uint32_t>(model.usb_vid);
+  trigger.usb_pid = static_cast<uint32_t>(model.usb_pid);
+  trigger.swap45 = static_cast<uint8_t>(model.swap45);
+  return trigger;
+}
+
+void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting) {
+  std::lock_guard hold(ButtonSettingLock());
+  ButtonSettingArray& list = ButtonSettingList();
+  const auto found = std::find_if(list.begin(), list.end(), [&](const BUTTON_SETTING_DEF& entry) {
+    return SameTriggerIdentity(entry.trigger, setting.trigger);
+  });
+  const bool remove = setting.trigger.function.type == kNoAssignmentType;
+  if (found == list.end()) {
+    if (remove) return;
+    list.push_back(setting);
+    VX_SetTriggerEvent(list.back().trigger);
+  } else if (remove) {
+    // The driver is told the trigger it holds, old function included.
+    VX_RemoveModelTriggerEvent(found->trigger);
+    list.erase(found);
+  } else {
+    *found = setting;
+    VX_SetTriggerEvent(found->trigger);
+  }
+}
+
+}  // namespace tessaro

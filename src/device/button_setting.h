@@ -1,0 +1,60 @@
+// Button assignments: the record that pairs a function's display name with
+// its driver trigger, the process-wide list of them, and the one operation
+// that keeps the list and the driver library's triggers in step.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "catalog/model_catalogue.h"
+#include "device/setting_lock.h"
+#include "device/vxlib.h"
+
+namespace tessaro {
+
+inline constexpr size_t kFunctionNameUnits = 64;
+
+// One assignment. Plain data, copied by value; builders start from a zeroed
+// record.
+struct BUTTON_SETTING_DEF {
+  char16_t function_name[kFunctionNameUnits];  // zero-terminated, at most 63 units
+  VX_TRIGGER_DEF trigger;                      // handed to the driver unchanged
+};
+
+static_assert(sizeof(BUTTON_SETTING_DEF) == 2 * kFunctionNameUnits + sizeof(VX_TRIGGER_DEF));
+static_assert(offsetof(BUTTON_SETTING_DEF, function_name) == 0);
+static_assert(offsetof(BUTTON_SETTING_DEF, trigger) == 128);
+
+// Marks a function block that assigns nothing: applying it removes the
+// trigger so the button does its own action again.
+inline constexpr uint8_t kNoAssignmentType = 255;
+
+using ButtonSettingArray = std::vector<BUTTON_SETTING_DEF>;
+
+// The lock that guards ButtonSettingList. Created on first use, so it exists
+// before anyone can take it; waits are without time-out.
+SettingLock& ButtonSettingLock();
+
+// The assignments in the order they were first made; no two share a trigger
+// identity. Starts empty. Walk, grow or empty it only while holding
+// ButtonSettingLock.
+ButtonSettingArray& ButtonSettingList();
+
+// A copy of the list taken under the lock.
+ButtonSettingArray CopyButtonSettingList();
+
+// A zeroed trigger carrying the model's identifiers (model id, pid and vid
+// in 16 bits, the USB ids whole) and swap45; the caller adds the button.
+VX_TRIGGER_DEF ModelTrigger(const MODEL_DEF& model);
+
+// Installs, replaces or removes one assignment in the list and in the
+// driver library, holding the lock for both:
+//  - an entry of the same identity exists: a function of type 255 removes
+//    the driver's trigger (the stored one, with its old function) and the
+//    entry; any other function overwrites the entry in place and installs
+//    the stored trigger;
+//  - none exists: type 255 does nothing; otherwise the setting is appended
+//    and installed.
+void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting);
+
+}  // namespace tessaro
