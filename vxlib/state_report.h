@@ -1,0 +1,25 @@
+// The control channel's "state" reply: what the program has programmed
+// into the library, and the devices it serves.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "vxlib/library_settings.h"
+#include "vxlib/sim_backend.h"
+
+namespace vxlib {
+
+// UTF-16 to UTF-8; the library's own texts pass through this.
+using Utf8Encoder = std::string (*)(std::u16string_view);
+
+// One trigger with every field; press and release without their trailing
+// zero bytes.
+nlohmann::json TriggerToJson(const VX_TRIGGER_DEF& trigger, Utf8Encoder to_utf8);
+
+// The reply object without its "ok" member.
+nlohmann::json StateReport(const SimSnapshot& sim, const SettingsSnapshot& settings, Utf8Encoder to_utf8);
+
+}  // namespace vxlib
