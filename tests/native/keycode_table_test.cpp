@@ -34,7 +34,7 @@ TEST(KeyCodeTable, ShippedTableMapsKeysToScanCodes) {
 }
 
 TEST(KeyCodeTable, MalformedTextGivesNoTable) {
-  for (const char* bad : {"0 0\n4 30", "0 0\r\n4", "0 0\r\n4 70000", "0  0", "x 1", "0 0\r\n"})
+  for (const char* bad : {"0 0\n4 30", "0 0\r\n4", "0 0\r\n4 70000", "0  0", "x 1", "0 0\r\n\r\n1 1"})
     EXPECT_TRUE(tessaro::ParseKeyCodeTable(bad).empty()) << bad;
   EXPECT_EQ(tessaro::ParseKeyCodeTable("0 0\r\n255 255").size(), 2u);
 }
