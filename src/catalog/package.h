@@ -15,8 +15,9 @@ namespace tessaro {
 
 // The executable's folder, ending in a backslash (set once at start).
 const std::u16string& AppFolder();
-// Derives AppFolder from the module file name: cut after the last '\'
-// (kept); without one the whole name stays; '\' is appended in both cases.
+// Derives AppFolder from the module file name: cut at the last '\'; without
+// one the whole name stays; '\' is appended in both cases, so the folder
+// ends in exactly one.
 void SetAppFolderFromModuleName(std::u16string_view module_file_name);
 
 // Bytes the archive reader walks when a package comes from a resource.
