@@ -3,9 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-
 #include <nlohmann/json.hpp>
+#include <optional>
 
 namespace vxlib {
 

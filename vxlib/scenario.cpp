@@ -9,8 +9,8 @@ namespace vxlib {
 
 namespace {
 
-constexpr const char* kKeys[] = {"name",    "type",    "unit_index", "unit_active", "vendor_code",
-                                 "sub_id",  "usb_vid", "usb_pid",    "handle"};
+constexpr const char* kKeys[] = {"name",   "type",    "unit_index", "unit_active", "vendor_code",
+                                 "sub_id", "usb_vid", "usb_pid",    "handle"};
 
 bool OnlyKnownKeys(const nlohmann::json& object) {
   for (const auto& [key, value] : object.items()) {

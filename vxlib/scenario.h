@@ -9,12 +9,11 @@
 // empty, no active unit flags); unknown fields are refused.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "device/vxlib.h"
 

@@ -50,7 +50,8 @@ nlohmann::json StateReport(const SimSnapshot& sim, const SettingsSnapshot& setti
 
   auto masks = nlohmann::json::array();
   for (const auto& [handle, m] : sim.button_masks)
-    masks.push_back({{"handle", handle}, {"mask1", m.mask1}, {"mask2", m.mask2}, {"mask3", m.mask3}, {"sub_id", m.sub_id}});
+    masks.push_back(
+        {{"handle", handle}, {"mask1", m.mask1}, {"mask2", m.mask2}, {"mask3", m.mask3}, {"sub_id", m.sub_id}});
 
   auto error_texts = nlohmann::json::object();
   for (const auto& [index, text] : settings.error_texts) error_texts[std::to_string(index)] = to_utf8(text);

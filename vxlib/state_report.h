@@ -2,10 +2,9 @@
 // into the library, and the devices it serves.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "vxlib/library_settings.h"
 #include "vxlib/sim_backend.h"

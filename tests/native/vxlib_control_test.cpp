@@ -174,8 +174,8 @@ TEST_F(VxlibControl, StateShowsWhatWasProgrammed) {
   EXPECT_EQ(trigger["function"]["release"], nlohmann::json({0, 116}));
   EXPECT_EQ(trigger["function"]["reserved"], nlohmann::json::array());
   EXPECT_EQ(trigger["function"]["url"], "https://example.org/\xc3\xa9");
-  for (const char* field : {"mouse_button", "pid", "vid", "usb_pid", "hid_num_down", "hid_num_up", "reserved1",
-                            "reserved2"})
+  for (const char* field :
+       {"mouse_button", "pid", "vid", "usb_pid", "hid_num_down", "hid_num_up", "reserved1", "reserved2"})
     EXPECT_EQ(trigger[field], 0) << field;
 
   EXPECT_EQ(state["slowdown_modifier"], 5);
@@ -197,8 +197,8 @@ TEST_F(VxlibControl, StoppedLibraryRefusesChangesButShowsItsState) {
   sim.Stop();
   sim.Stop();
   sink.events.clear();
-  for (const char* line : {R"({"cmd":"plug","device":{"handle":16}})", R"({"cmd":"unplug","handle":7})",
-                           R"({"cmd":"event","kind":6})"}) {
+  for (const char* line :
+       {R"({"cmd":"plug","device":{"handle":16}})", R"({"cmd":"unplug","handle":7})", R"({"cmd":"event","kind":6})"}) {
     const auto reply = Send(line);
     EXPECT_EQ(reply["ok"], false) << line;
     EXPECT_EQ(reply["error"], "library not running") << line;

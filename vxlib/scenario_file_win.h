@@ -1,0 +1,15 @@
+// Where the simulation's scenario comes from: the file named by the
+// environment variable VXLIB_SCENARIO (a Windows path), else
+// "vxlib_scenario.json" beside the executable.
+#pragma once
+
+#include <vector>
+
+#include "vxlib/scenario.h"
+
+namespace vxlib {
+
+// No file, an unreadable or oversized one, or bad content: no devices.
+std::vector<SimDevice> LoadScenarioDevices();
+
+}  // namespace vxlib

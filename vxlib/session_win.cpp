@@ -1,0 +1,51 @@
+#include "vxlib/session_win.h"
+
+#include <string>
+#include <string_view>
+
+#include "vxlib/control_handler.h"
+#include "vxlib/scenario_file_win.h"
+
+namespace vxlib {
+
+namespace {
+
+std::string ToUtf8(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n : 0, '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide, length, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+std::unique_ptr<Session> Session::Open(VX_CALLBACK callback, std::span<const VX_FILTER_DEF> filters,
+                                       const LibrarySettings& settings) {
+  auto window = EventWindow::Create(callback);
+  if (!window) return nullptr;
+  std::unique_ptr<Session> session(new Session(std::move(window), std::make_unique<SimBackend>(LoadScenarioDevices())));
+  session->sim_->Start(filters, *session->window_);
+  // Without its channel the simulation still serves the program.
+  session->control_ = ControlServer::Start([sim = session->sim_.get(), &settings](std::string_view line) {
+    return HandleControlLine(line, *sim, settings, ToUtf8);
+  });
+  return session;
+}
+
+Session::Session(std::unique_ptr<EventWindow> window, std::unique_ptr<SimBackend> sim)
+    : window_(std::move(window)), sim_(std::move(sim)) {}
+
+Session::~Session() {
+  control_.reset();
+  Stop();
+}
+
+void Session::Stop() {
+  sim_->Stop();
+  window_->Close();
+}
+
+}  // namespace vxlib
