@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "catalog/package.h"
+#include "catalog/package_image_win.h"
+#include "catalog/package_password.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tessaro::kPackagePassword;
+
+// The bytes of one of this program's BINARY resources (language 0: any).
+std::vector<uint8_t> ResourceBytes(int id, WORD language = 0) {
+  HRSRC found = language ? FindResourceExW(nullptr, L"BINARY", MAKEINTRESOURCEW(id), language)
+                         : FindResourceW(nullptr, MAKEINTRESOURCEW(id), L"BINARY");
+  if (!found) return {};
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const auto* data = static_cast<const uint8_t*>(LockResource(loaded));
+  return data ? std::vector<uint8_t>(data, data + SizeofResource(nullptr, found)) : std::vector<uint8_t>();
+}
+
+class GdiplusSession {
+ public:
+  GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;
+    started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
+  }
+  ~GdiplusSession() {
+    if (started_) Gdiplus::GdiplusShutdown(token_);
+  }
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+  bool started() const { return started_; }
+
+ private:
+  ULONG_PTR token_ = 0;
+  bool started_ = false;
+};
+
+// An empty folder that plays the executable's folder: AppFolder points there.
+class PackageFolderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH + 1];
+    ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
+    folder_ = fs::path(temp) / ("tessaro-packages-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    tessaro::SetAppFolderFromModuleName(((folder_ / L"Tessaro.exe").u16string()));
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  void PlaceBeside(const wchar_t* file_name, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(folder_ / file_name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  fs::path folder_;
+};
+
+TEST(EmbeddedResources, ThePackagesAndTablesAreInTheExecutable) {
+  for (const int id : {130, 131, 135, 136}) EXPECT_FALSE(ResourceBytes(id).empty()) << id;
+  EXPECT_FALSE(ResourceBytes(142, 1028).empty()) << "key code table, language 1028";
+}
+
+// Reads through VXLIB.dll's VX_MISC_LoadBinaryFromID.
+TEST_F(PackageFolderTest, WithoutAFileBesideThePackageComesFromTheResource) {
+  const struct {
+    const char16_t* file;
+    int resource;
+    const char* member;
+  } cases[] = {
+      {u"skin.pkg", 130, "skin.json"},
+      {u"model.pkg", 131, "model.json"},
+      {u"function.pkg", 135, "function.json"},
+  };
+  for (const auto& c : cases) {
+    const auto package = tessaro::OpenPackage(c.file, c.resource);
+    EXPECT_TRUE(package->is_open()) << c.resource;
+    EXPECT_GT(tessaro::ReadPackageMember(*package, c.member, nullptr, 0, kPackagePassword), 0u) << c.member;
+  }
+}
+
+TEST_F(PackageFolderTest, AFileBesideTheExecutableWinsOverTheResource) {
+  // The model package under the skin's name: only the file can hold model.json.
+  PlaceBeside(L"skin.pkg", ResourceBytes(131));
+  const auto package = tessaro::OpenPackage(u"skin.pkg", 130);
+  EXPECT_GT(tessaro::ReadPackageMember(*package, "model.json", nullptr, 0, kPackagePassword), 0u);
+  EXPECT_EQ(tessaro::ReadPackageMember(*package, "skin.json", nullptr, 0, kPackagePassword), 0u);
+}
+
+TEST_F(PackageFolderTest, PictureMembersDecodeThroughGdiplus) {
+  GdiplusSession gdiplus;
+  ASSERT_TRUE(gdiplus.started());
+  PlaceBeside(L"model.pkg", ResourceBytes(131));
+
+  const auto package = tessaro::OpenPackage(u"model.pkg", 131);
+  const auto picture = tessaro::LoadPackageImage(*package, ".png");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_GT(picture->GetWidth(), 0u);
+  EXPECT_GT(picture->GetHeight(), 0u);
+  EXPECT_EQ(tessaro::LoadPackageImage(*package, "model.json"), nullptr) << "not a picture";
+  EXPECT_EQ(tessaro::LoadPackageImage(*package, "no such member.png"), nullptr);
+
+  const auto model_picture = tessaro::LoadModelPicture(u".PNG");
+  ASSERT_NE(model_picture, nullptr);
+  EXPECT_EQ(model_picture->GetWidth(), picture->GetWidth());
+}
+
+}  // namespace
