@@ -24,12 +24,14 @@ INT_PTR Dialog::RunModal(HWND owner) {
   in_modal_run_ = true;
   end_requested_ = false;
   result_ = -1;
+  // Disabled before the dialog exists, so OnInitDialog sees the modal state.
+  const bool disable_owner = owner && IsWindowEnabled(owner);
+  if (disable_owner) EnableWindow(owner, FALSE);
   if (!Create(owner)) {
+    if (disable_owner) EnableWindow(owner, TRUE);
     in_modal_run_ = false;
     return -1;
   }
-  const bool disable_owner = owner && IsWindowEnabled(owner);
-  if (disable_owner) EnableWindow(owner, FALSE);
   if (!end_requested_ && !IsWindowVisible(window())) ShowWindow(window(), SW_SHOWNORMAL);
 
   MSG msg;
