@@ -1,0 +1,146 @@
+#include "catalog/settings_document.h"
+
+#include <string_view>
+
+#include "catalog/json_values.h"
+#include "catalog/utf.h"
+
+namespace tessaro {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// JSON string escaping as the JSON library's own dump does it, so a file
+// we write and the same document dumped by the library are byte-equal.
+void AppendText(std::string& out, std::u16string_view text) {
+  out += '"';
+  for (const char c : Utf16ToUtf8(text)) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          out += "\\u00";
+          out += kHexDigits[(c >> 4) & 0xf];
+          out += kHexDigits[c & 0xf];
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+template <size_t N>
+void AppendField(std::string& out, const char16_t (&field)[N]) {
+  AppendText(out, std::u16string_view(field, FieldLength(field, N)));
+}
+
+// Width as FormatNumberText takes it: 0 decimal, 2 "0x%02x", 4 "0x%04x".
+void AppendNumber(std::string& out, std::string_view key, int64_t value, int width) {
+  out += '"';
+  out += key;
+  out += "\":\"";
+  out += FormatNumberText(value, width);
+  out += '"';
+}
+
+void AppendSequence(std::string& out, const uint8_t (&bytes)[256]) {
+  out += '[';
+  const size_t count = StoredSequenceLength(bytes);
+  for (size_t i = 0; i < count; ++i) {
+    if (i) out += ',';
+    out += '"';
+    out += FormatNumberText(bytes[i], 2);
+    out += '"';
+  }
+  out += ']';
+}
+
+void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
+  const VX_TRIGGER_DEF& t = setting.trigger;
+  out += "{\"event\":{";
+  AppendNumber(out, "hid_button", t.hid_button, 2);
+  out += ',';
+  AppendNumber(out, "hid_num_down", t.hid_num_down, 0);
+  out += ',';
+  AppendNumber(out, "hid_num_up", t.hid_num_up, 0);
+  out += ',';
+  AppendNumber(out, "model_id", t.model_id, 0);
+  out += ',';
+  AppendNumber(out, "mouse_button", t.mouse_button, 2);
+  out += ',';
+  AppendNumber(out, "pid", t.pid, 0);
+  out += ',';
+  AppendNumber(out, "swap45", t.swap45, 0);
+  out += ',';
+  AppendNumber(out, "tilt_mask", t.tilt_mask, 0);
+  out += ',';
+  AppendNumber(out, "usb_pid", t.usb_pid, 4);
+  out += ',';
+  AppendNumber(out, "usb_vid", t.usb_vid, 4);
+  out += ',';
+  AppendNumber(out, "vid", t.vid, 0);
+  out += "},\"function_define\":{\"press\":";
+  AppendSequence(out, t.function.press);
+  out += ",\"release\":";
+  AppendSequence(out, t.function.release);
+  out += ',';
+  AppendNumber(out, "type", t.function.type, 0);
+  out += ",\"url\":";
+  AppendField(out, t.function.url);
+  out += "},\"function_name\":";
+  AppendField(out, setting.function_name);
+  out += '}';
+}
+
+}  // namespace
+
+size_t StoredSequenceLength(const uint8_t (&bytes)[256]) {
+  size_t count = 256;
+  while (count > 1 && bytes[count - 1] == 0) --count;
+  return count;
+}
+
+std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list) {
+  std::string out;
+  // An entry with short sequences takes about 330 bytes.
+  out.reserve(128 + list.size() * 400);
+  out += '{';
+  AppendNumber(out, "language id", globals.language_id, 0);
+  out += ",\"setting_ver\":\"2\",";
+  AppendNumber(out, "slowdown enable", globals.slowdown_enabled, 0);
+  out += ',';
+  AppendNumber(out, "slowdown modifier", globals.slowdown_modifier, 0);
+  if (!list.empty()) {
+    out += ",\"trigger_setting\":[";
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (i) out += ',';
+      AppendEntry(out, list[i]);
+    }
+    out += ']';
+  }
+  out += '}';
+  return out;
+}
+
+}  // namespace tessaro

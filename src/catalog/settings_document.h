@@ -1,0 +1,28 @@
+// The settings file's text: one compact JSON object, members in byte order
+// of their keys, every scalar a string (decimal, or "0x" and lower-case
+// hexadecimal in the width of its field). Written directly rather than
+// through a JSON tree: the format is fixed and a save should cost little
+// more than the bytes it writes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "device/button_setting.h"
+
+namespace tessaro {
+
+struct SettingsGlobals {
+  int32_t language_id = 0;
+  int32_t slowdown_enabled = 0;
+  int32_t slowdown_modifier = 1;
+};
+
+// The whole document; "trigger_setting" is left out when list is empty.
+std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list);
+
+// How many bytes of a press or release sequence are stored: up to the last
+// nonzero byte after the first, and never fewer than one.
+size_t StoredSequenceLength(const uint8_t (&bytes)[256]);
+
+}  // namespace tessaro

@@ -1,0 +1,157 @@
+// LoadButtonSettings: the driver's triggers and ButtonSettingList rebuilt
+// from the model catalogue's HID defaults and the settings file.
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <vector>
+
+#include "catalog/document_text.h"
+#include "catalog/json_values.h"
+#include "catalog/model_catalogue.h"
+#include "catalog/package.h"
+#include "catalog/settings_store.h"
+#include "catalog/utf.h"
+#include "device/button_setting.h"
+
+namespace tessaro {
+namespace {
+
+using nlohmann::json;
+
+// A member of the wrong JSON type where the readers would not notice it.
+struct FormatError : std::runtime_error {
+  FormatError() : std::runtime_error("settings member of the wrong type") {}
+};
+
+bool HasValue(const json& object, std::string_view key) {
+  const auto found = object.find(key);
+  return found != object.end() && !found->is_null();
+}
+
+const json& ObjectMember(const json& object, std::string_view key) {
+  const json& member = *object.find(key);
+  if (!member.is_object()) throw FormatError();
+  return member;
+}
+
+// Slot of a model's HID default: 3000 + 12 per model + the HID entry.
+uint16_t DefaultSlot(size_t model, int entry) { return static_cast<uint16_t>(3000 + 12 * model + entry); }
+
+void ApplyModelDefaults() {
+  // The catalogue is loaded before the first refresh and never changes
+  // afterwards; only its connected flags do, and they are not read here.
+  const std::vector<MODEL_DEF>& models = Models().models;
+  for (size_t m = 0; m < models.size(); ++m) {
+    const MODEL_DEF& model = models[m];
+    const int count = std::clamp(model.hid_count, 0, kModelHidEntries);
+    for (int u = 0; u < count; ++u) {
+      const VX_FUNCTION_DEF& function = model.hid_function_define[u];
+      if (function.type == 0 || model.hid_down[u] == 0 || model.hid_up[u] == 0) continue;
+      BUTTON_SETTING_DEF setting{};
+      CopyToField(std::u16string_view(model.hid_function_name[u],
+                                      FieldLength(model.hid_function_name[u], kHidFunctionNameUnits)),
+                  setting.function_name, kFunctionNameUnits);
+      setting.trigger = ModelTrigger(model);
+      setting.trigger.slot = DefaultSlot(m, u);
+      setting.trigger.hid_num_down = static_cast<uint8_t>(model.hid_down[u]);
+      setting.trigger.hid_num_up = static_cast<uint8_t>(model.hid_up[u]);
+      setting.trigger.function = function;
+      ApplyButtonSetting(setting);
+    }
+  }
+}
+
+// One "trigger_setting" entry; position becomes its slot. An entry written
+// by this program is one kind of button, but each kind found is applied.
+void ApplyStoredEntry(const json& entry, size_t position) {
+  if (!entry.is_object()) throw FormatError();
+  if (!HasValue(entry, "event") || !HasValue(entry, "function_define")) return;
+  const json& event = ObjectMember(entry, "event");
+  const json& define = ObjectMember(entry, "function_define");
+
+  BUTTON_SETTING_DEF setting{};
+  VX_TRIGGER_DEF& t = setting.trigger;
+  t.swap45 = static_cast<uint8_t>(ReadJsonInt(event, "swap45"));
+  t.model_id = static_cast<uint16_t>(ReadJsonInt(event, "model_id"));
+  t.hid_button = static_cast<uint32_t>(ReadJsonInt(event, "hid_button"));
+  t.mouse_button = static_cast<uint32_t>(ReadJsonInt(event, "mouse_button"));
+  t.slot = static_cast<uint16_t>(position);
+  t.usb_pid = static_cast<uint32_t>(ReadJsonInt(event, "usb_pid"));
+  t.usb_vid = static_cast<uint32_t>(ReadJsonInt(event, "usb_vid"));
+  t.pid = static_cast<uint16_t>(ReadJsonInt(event, "pid"));
+  t.vid = static_cast<uint16_t>(ReadJsonInt(event, "vid"));
+  t.function.type = static_cast<uint8_t>(ReadJsonInt(define, "type"));
+  // Texts longer than their fields are cut to fit.
+  CopyToField(ReadJsonText(define, "url"), t.function.url, std::size(t.function.url));
+  CopyToField(ReadJsonText(entry, "function_name"), setting.function_name, kFunctionNameUnits);
+  ReadJsonBytes(define, "press", t.function.press);
+  ReadJsonBytes(define, "release", t.function.release);
+
+  if (t.hid_button != 0 || t.mouse_button != 0) ApplyButtonSetting(setting);
+  t.hid_num_down = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_down"));
+  t.hid_num_up = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_up"));
+  t.tilt_mask = static_cast<uint8_t>(ReadJsonInt(event, "tilt_mask"));
+  if (t.tilt_mask != 0) {
+    t.hid_button = t.mouse_button = 0;
+    ApplyButtonSetting(setting);
+  }
+  if (t.hid_num_down != 0 && t.hid_num_up != 0) {
+    t.hid_button = t.mouse_button = 0;
+    ApplyButtonSetting(setting);
+  }
+}
+
+void ShowSlowdown(SettingsView& view) {
+  view.ShowSlowdown(SlowdownEnabled.load(), SlowdownModifier.load());
+  view.InvalidateWindow();
+}
+
+void SendSlowdown() {
+  if (SlowdownEnabled.load() != 0) VX_SetSlowdoenModifier(SlowdownModifier.load(), 8);
+}
+
+// The file's globals and assignments. A format error stops the document
+// there; what was applied before stays applied.
+void ApplyDocument(std::string_view text, SettingsView& view) {
+  json document;
+  try {
+    if (!ParseJsonDocument(text, document) || !document.is_object()) throw FormatError();
+    SlowdownEnabled = ReadJsonInt(document, "slowdown enable");
+    if (HasValue(document, "slowdown modifier")) SlowdownModifier = ReadJsonInt(document, "slowdown modifier");
+    if (SlowdownModifier.load() == 0) SlowdownModifier = 1;
+    SendSlowdown();
+    ShowSlowdown(view);
+    const auto entries = document.find("trigger_setting");
+    if (entries == document.end() || !entries->is_array()) return;
+    for (size_t i = 0; i < entries->size(); ++i) ApplyStoredEntry((*entries)[i], i);
+  } catch (const std::exception&) {
+    view.ShowMessage(u"errr");
+  }
+}
+
+}  // namespace
+
+void LoadButtonSettings(SettingsView& view) {
+  const SettingsChange serialise;
+  VX_ClearAllTriggerEvent();
+  {
+    std::lock_guard hold(ButtonSettingLock());
+    ButtonSettingList().clear();
+  }
+  ApplyModelDefaults();
+  std::vector<uint8_t> bytes;
+  if (ReadWholeFile(SettingsFilePath(), bytes)) {
+    ApplyDocument(DocumentText(bytes), view);
+    view.StopRepaintTimer();
+    view.InvalidateWindow();
+  } else {
+    SlowdownModifier = 1;
+    SendSlowdown();
+    ShowSlowdown(view);
+  }
+  SettingsLoaded = 1;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,92 @@
+#include "catalog/settings_store.h"
+
+#include <cstring>
+#include <exception>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "catalog/document_text.h"
+#include "catalog/file_replace.h"
+#include "catalog/json_values.h"
+#include "catalog/language_table.h"
+#include "catalog/message_box.h"
+#include "catalog/package.h"
+#include "catalog/settings_document.h"
+#include "device/button_setting.h"
+
+namespace tessaro {
+namespace {
+
+struct Folder {
+  std::mutex mutex;
+  std::u16string path;
+};
+
+Folder& TheFolder() {
+  static Folder folder;
+  return folder;
+}
+
+// Never destroyed: a refresh worker may still load while the process exits.
+std::recursive_mutex& ChangeMutex() {
+  static std::recursive_mutex* const mutex = new std::recursive_mutex;
+  return *mutex;
+}
+
+}  // namespace
+
+std::u16string SettingsFolder() {
+  std::lock_guard hold(TheFolder().mutex);
+  return TheFolder().path;
+}
+
+void SetSettingsFolder(std::u16string folder) {
+  std::lock_guard hold(TheFolder().mutex);
+  TheFolder().path = std::move(folder);
+}
+
+std::u16string SettingsFolderBelow(std::u16string_view documents) {
+  std::u16string folder(documents);
+  if (folder.empty() || folder.back() != u'\\') folder += u'\\';
+  return folder + u"Vornel\\";
+}
+
+std::u16string SettingsFilePath() { return SettingsFolder() + std::u16string(kSettingsFileName); }
+
+SettingsChange::SettingsChange() : hold_(ChangeMutex()) {}
+
+int32_t ReadStoredLanguageId(int32_t system_language_id) {
+  std::vector<uint8_t> bytes;
+  nlohmann::json document;
+  if (!ReadWholeFile(SettingsFilePath(), bytes) || !ParseJsonDocument(DocumentText(bytes), document) ||
+      !document.is_object())
+    return system_language_id;
+  const auto found = document.find("language id");
+  if (found == document.end() || found->is_null()) return system_language_id;
+  try {
+    return ReadJsonInt(document, "language id");
+  } catch (const nlohmann::json::exception&) {
+    return system_language_id;
+  }
+}
+
+bool SaveButtonSettings() {
+  const SettingsChange serialise;
+  std::string document;
+  try {
+    const SettingsGlobals globals{LanguageId.load(), SlowdownEnabled.load(), SlowdownModifier.load()};
+    document = FormatSettingsDocument(globals, CopyButtonSettingList());
+  } catch (const std::exception&) {
+    // Writing what was built so far would drop every assignment.
+    ShowMessage(u"error write");
+    return false;
+  }
+  const std::u16string path = SettingsFilePath();
+  std::vector<uint8_t> current;
+  if (ReadWholeFile(path, current) && current.size() == document.size() &&
+      std::memcmp(current.data(), document.data(), document.size()) == 0)
+    return true;
+  return ReplaceFileContents(path, document);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,80 @@
+#include "support/settings_sandbox.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <stdexcept>
+
+#include "catalog/language_table.h"
+#include "catalog/settings_store.h"
+#include "catalog/utf.h"
+#include "device/button_setting.h"
+#include "device/device_detection.h"
+#include "support/fake_vxlib.h"
+
+namespace test_support {
+namespace {
+
+std::string MakeFolder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/tessaro-settings-XXXXXX";
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+void ResetGlobals() {
+  fake_vxlib::Reset();
+  {
+    std::lock_guard hold(tessaro::ButtonSettingLock());
+    tessaro::ButtonSettingList().clear();
+  }
+  tessaro::SlowdownEnabled = 0;
+  tessaro::SlowdownModifier = 1;
+  tessaro::SettingsLoaded = 0;
+  tessaro::LanguageId = 1033;
+  tessaro::SelectedModel = -1;
+  tessaro::CurrentDevice = 0;
+  tessaro::MultipleModelsConnected = 0;
+}
+
+}  // namespace
+
+SettingsSandbox::SettingsSandbox() : folder_(MakeFolder()), saved_models_(std::move(tessaro::Models().models)) {
+  tessaro::Models().models.clear();
+  tessaro::SetSettingsFolder(tessaro::Utf8ToUtf16(folder_ + "/"));
+  ResetGlobals();
+}
+
+SettingsSandbox::~SettingsSandbox() {
+  ResetGlobals();
+  tessaro::Models().models = std::move(saved_models_);
+  tessaro::SetSettingsFolder(u"");
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string SettingsSandbox::FilePath() const { return folder_ + "/buttonSetting.json"; }
+
+void SettingsSandbox::WriteSettingsFile(std::string_view text) const {
+  std::ofstream(FilePath(), std::ios::binary) << text;
+}
+
+std::string SettingsSandbox::ReadSettingsFile() const {
+  std::ifstream in(FilePath(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool SettingsSandbox::SettingsFileExists() const { return std::filesystem::exists(FilePath()); }
+
+std::vector<std::string> SettingsSandbox::FolderEntries() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace test_support

@@ -1,0 +1,36 @@
+// A clean slate for tests of assignments, the settings file and device
+// detection: the fake driver reset, the assignment list empty, the globals
+// at their start values, an empty model catalogue (the previous one comes
+// back afterwards) and a fresh folder for the settings file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/model_catalogue.h"
+
+namespace test_support {
+
+class SettingsSandbox {
+ public:
+  SettingsSandbox();
+  ~SettingsSandbox();
+  SettingsSandbox(const SettingsSandbox&) = delete;
+  SettingsSandbox& operator=(const SettingsSandbox&) = delete;
+
+  const std::string& folder() const { return folder_; }
+  std::string FilePath() const;
+  void WriteSettingsFile(std::string_view text) const;
+  // The file's bytes; empty when there is none.
+  std::string ReadSettingsFile() const;
+  bool SettingsFileExists() const;
+  // Names of everything in the folder, sorted.
+  std::vector<std::string> FolderEntries() const;
+
+ private:
+  std::string folder_;
+  std::vector<tessaro::MODEL_DEF> saved_models_;
+};
+
+}  // namespace test_support
