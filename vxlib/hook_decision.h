@@ -1,0 +1,34 @@
+// What the low-level mouse hook does with one event that is not injected:
+// pass it on or swallow it, and which button event the action worker
+// gets. Reads one word per event (the taken mask the backend publishes);
+// owned by the hook's thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+#include "vxlib/press_pairing.h"
+
+namespace vxlib {
+
+struct HookDecision {
+  Verdict verdict = Verdict::kPass;
+  // Set exactly when the event is swallowed: the worker performs it.
+  std::optional<ButtonEvent> perform;
+};
+
+class HookDecider {
+ public:
+  // taken_mask: bit Index(b) set while a trigger takes button b over.
+  explicit HookDecider(const std::atomic<uint32_t>& taken_mask) : taken_mask_(taken_mask) {}
+
+  HookDecision Decide(uint32_t message, uint32_t mouse_data);
+  void Reset() { pairing_.Reset(); }
+
+ private:
+  const std::atomic<uint32_t>& taken_mask_;
+  PressPairing pairing_;
+};
+
+}  // namespace vxlib
