@@ -1,6 +1,7 @@
 // Decoding of function icons from the function package. On Windows this is
-// a GDI+ decode; the native build records the names it was asked for and
-// decodes nothing, so tests see which icons a load requested.
+// a GDI+ decode. The native build records the names it was asked for and
+// stands in the member's bytes for the picture (none when the member is
+// missing), so tests see which icons a load requested and which it got.
 #pragma once
 
 #include <memory>
@@ -12,7 +13,7 @@ namespace tessaro {
 
 class Package;
 
-// An owned decoded picture (a Gdiplus::Image on Windows); null when the
+// An owned decoded picture (a Gdiplus::Image* on Windows); null when the
 // member is missing or does not decode.
 using IconImage = std::unique_ptr<void, void (*)(void*)>;
 

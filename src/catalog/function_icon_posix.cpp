@@ -5,7 +5,7 @@
 #include "catalog/function_icon.h"
 #include "catalog/package.h"
 #include "catalog/package_password.h"
-#include "catalog/utf.h"
+#include "catalog/package_platform.h"
 
 namespace tessaro {
 
@@ -25,7 +25,8 @@ IconImage DecodeFunctionIcon(Package& package, std::u16string_view name_suffix) 
     std::lock_guard lock(requested_mutex);
     requested.emplace_back(name_suffix);
   }
-  const std::string suffix = Utf16ToUtf8(name_suffix);
+  std::string suffix;
+  if (!platform::ToArchiveText(name_suffix, suffix)) return IconImage(nullptr, DeleteBytes);
   const uint32_t size = ReadPackageMember(package, suffix, nullptr, 0, kPackagePassword);
   if (size == 0) return IconImage(nullptr, DeleteBytes);
   auto bytes = std::make_unique<std::vector<uint8_t>>(size);

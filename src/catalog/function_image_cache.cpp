@@ -26,9 +26,11 @@ bool FunctionImageCache::Contains(std::u16string_view name) const {
   return images_.find(name) != images_.end();
 }
 
+// Never destroyed: the pictures must not be freed at exit, after GDI+ has
+// been shut down.
 FunctionImageCache& FunctionImages() {
-  static FunctionImageCache cache;
-  return cache;
+  static FunctionImageCache* const cache = new FunctionImageCache;
+  return *cache;
 }
 
 }  // namespace tessaro

@@ -20,7 +20,7 @@ struct _QnItemListDB {
   int32_t index;           // identity; a folder's children carry it as `parent`
   char16_t name[128];      // shown text, zero-terminated
   int32_t parent;          // `index` of the enclosing folder, 0 at top level
-  void* image;             // GDI+ image owned by the row's creator, or null
+  void* image;             // Gdiplus::Image* owned by the row's creator, or null
   int32_t kind;            // RowKind
   int32_t id;              // the creator's own value, carried unread
   int32_t function_index;  // the row's value, carried unread
