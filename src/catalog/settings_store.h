@@ -51,11 +51,11 @@ void LoadButtonSettings(SettingsView& view);
 // (the previous file stays as it was).
 bool SaveButtonSettings();
 
-// Held for the whole of one change of the assignments that ends in a save
-// (apply, then save): settings loads and other changes wait meanwhile, so a
-// load can neither drop the change from the list nor read the file before
-// the change is in it. Loads and saves take it themselves; a thread may
-// take it again while holding it.
+// Held for the whole of one change that ends in a save (an assignment
+// applied, a model reset, a global setting changed, then the save): settings
+// loads and other changes wait meanwhile, so a load can neither undo the
+// change nor read the file before the change is in it. Loads and saves take
+// it themselves; a thread may take it again while holding it.
 class SettingsChange {
  public:
   SettingsChange();
