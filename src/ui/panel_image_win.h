@@ -1,0 +1,37 @@
+// The Windows form of a panel picture: a GDI+ image owned through the
+// portable PanelImage handle.
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
+#include <memory>
+
+#include "ui/panel.h"
+
+namespace tessaro {
+
+class GdiplusPanelImage final : public PanelImage {
+ public:
+  explicit GdiplusPanelImage(std::unique_ptr<Gdiplus::Image> image) : image_(std::move(image)) {}
+  Gdiplus::Image* get() const { return image_.get(); }
+
+ private:
+  std::unique_ptr<Gdiplus::Image> image_;
+};
+
+// Null stays null, so a missing picture stays missing.
+inline PanelImagePtr ToPanelImage(std::unique_ptr<Gdiplus::Image> image) {
+  if (!image) return nullptr;
+  return std::make_unique<GdiplusPanelImage>(std::move(image));
+}
+
+// Every picture of the Windows build is a GdiplusPanelImage.
+inline Gdiplus::Image* GdiplusImageOf(const PanelImage* picture) {
+  return picture ? static_cast<const GdiplusPanelImage*>(picture)->get() : nullptr;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,46 @@
+#include <string>
+
+#include "catalog/package.h"
+#include "catalog/package_image_win.h"
+#include "catalog/package_password.h"
+#include "catalog/package_platform.h"
+#include "ui/panel_image_win.h"
+#include "ui/skin.h"
+
+namespace tessaro {
+namespace {
+
+constexpr int kSkinResourceId = 130;
+
+class PackageSkinSource final : public SkinSource {
+ public:
+  explicit PackageSkinSource(Package& package) : package_(package) {}
+
+  std::vector<uint8_t> ReadMember(std::u16string_view name) override {
+    std::string suffix;
+    if (!platform::ToArchiveText(name, suffix)) return {};
+    const uint32_t size = ReadPackageMember(package_, suffix, nullptr, 0, kPackagePassword);
+    std::vector<uint8_t> bytes(size);
+    if (size == 0 || ReadPackageMember(package_, suffix, bytes.data(), size, kPackagePassword) != size) return {};
+    return bytes;
+  }
+
+  PanelImagePtr LoadPicture(std::u16string_view name) override {
+    std::string suffix;
+    if (!platform::ToArchiveText(name, suffix)) return nullptr;
+    return ToPanelImage(LoadPackageImage(package_, suffix));
+  }
+
+ private:
+  Package& package_;
+};
+
+}  // namespace
+
+void LoadSkin(SkinPanel& panel) {
+  const std::unique_ptr<Package> package = OpenPackage(u"skin.pkg", kSkinResourceId);
+  PackageSkinSource source(*package);
+  ApplySkin(source, panel);
+}
+
+}  // namespace tessaro
