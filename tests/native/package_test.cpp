@@ -95,6 +95,20 @@ void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+int Shell(const std::string& command) { return std::system(command.c_str()); }
+
+// An archive made by Info-ZIP's zip with the given options.
+std::vector<uint8_t> InfoZipArchive(const std::vector<pkgtool::Member>& members, const std::string& options) {
+  TempFolder folder;
+  std::string names;
+  for (const auto& m : members) {
+    WriteFileBytes(folder.path() / m.name, m.data);
+    names += " '" + m.name + "'";
+  }
+  EXPECT_EQ(Shell("cd '" + folder.path().string() + "' && zip -q -X " + options + " made.zip" + names), 0);
+  return ReadFileBytes(folder.path() / "made.zip");
+}
+
 TEST(MemoryZipSource, SeekStaysWithinTheDataAndKeepsThePositionOnFailure) {
   const uint8_t data[10] = {};
   const struct {
@@ -194,6 +208,12 @@ TEST(ReadPackageMember, UnreadableMembersAndArchivesGiveNothing) {
   Put32(oversized, 22, tessaro::kMaxMemberSize + 1);  // local header
   Put32(oversized, CentralDirectoryOffset(oversized) + 24, tessaro::kMaxMemberSize + 1);
 
+  // Stored members: only the CRC tells wrong bytes from right ones.
+  const std::vector<uint8_t> stored =
+      InfoZipArchive({{"skin_korvane/skin.json", Bytes(content)}}, "-0 -P pXoda@7720416583");
+  std::vector<uint8_t> stored_damaged = stored;
+  stored_damaged[30 + std::string("skin_korvane/skin.json").size() + 200] ^= 0x55;
+
   std::vector<uint8_t> truncated = good;
   truncated.resize(good.size() / 2);
 
@@ -205,12 +225,15 @@ TEST(ReadPackageMember, UnreadableMembersAndArchivesGiveNothing) {
       {"wrong password", good, "pXoda@7720416584"},
       {"no password for an encrypted member", good, nullptr},
       {"damaged member data", damaged, kPackagePassword},
+      {"stored member, wrong password", stored, "pXoda@7720416584"},
+      {"stored member, damaged data", stored_damaged, kPackagePassword},
       {"member declaring more than the limit", oversized, kPackagePassword},
       {"truncated archive", truncated, kPackagePassword},
       {"not a zip", Bytes("this is not an archive at all, just some text"), kPackagePassword},
       {"zero-length input", {}, kPackagePassword},
-      {"name longer than the name buffer", MakePackage({{std::string(1100, 'n') + "/skin.json", Bytes(content)}}),
-       kPackagePassword},
+      // Cut to the 1024-byte name buffer this name would end in skin.json.
+      {"name longer than the name buffer",
+       MakePackage({{std::string(1024 - 9, 'n') + "skin.json.bak", Bytes(content)}}), kPackagePassword},
       {"empty member", MakePackage({{"skin_korvane/skin.json", {}}}), kPackagePassword},
   };
   constexpr uint8_t kFill = 0xEE;
@@ -274,8 +297,6 @@ TEST(WalkPackageMembers, AnArchiveThatDidNotOpenHasNoMembers) {
   EXPECT_FALSE(tessaro::ReadCurrentMember(*package, out, kPackagePassword));
 }
 
-int Shell(const std::string& command) { return std::system(command.c_str()); }
-
 TEST(InfoZip, OurReaderReadsArchivesMadeByZip) {
   const std::string json = "{\"model_id\": \"0x046d\", \"name\": \"" + Noise(2000, 3) + "\"}";
   const std::string binary = Noise(700, 4) + std::string("\0\x01\xff", 3);
@@ -289,13 +310,8 @@ TEST(InfoZip, OurReaderReadsArchivesMadeByZip) {
       {"", kPackagePassword},  // a password is only used for encrypted members
   };
   for (const auto& c : cases) {
-    TempFolder folder;
-    WriteFileBytes(folder.path() / "model_korvane/01_2103/model.json", Bytes(json));
-    WriteFileBytes(folder.path() / "model_korvane/ver.bin", Bytes(binary));
-    ASSERT_EQ(Shell("cd '" + folder.path().string() + "' && zip -q -X " + c.options +
-                  " made.zip model_korvane/01_2103/model.json model_korvane/ver.bin"),
-              0);
-    auto package = Package::FromMemory(ReadFileBytes(folder.path() / "made.zip"));
+    auto package = Package::FromMemory(InfoZipArchive(
+        {{"model_korvane/01_2103/model.json", Bytes(json)}, {"model_korvane/ver.bin", Bytes(binary)}}, c.options));
     EXPECT_EQ(ReadMember(*package, "model.json", c.password), json) << c.options;
     EXPECT_EQ(ReadMember(*package, "ver.bin", c.password), binary) << c.options;
   }
