@@ -18,27 +18,28 @@ std::optional<size_t> After(std::u16string_view text, std::u16string_view key) {
   return std::nullopt;
 }
 
-// Exactly digits hexadecimal digits at text[at]; the value's low 16 bits.
-std::optional<uint16_t> Hex(std::u16string_view text, size_t at, size_t digits) {
-  if (at + digits > text.size()) return std::nullopt;
+// 4 to 8 hexadecimal digits at text[at], up to the first other
+// character; the value's low 16 bits.
+std::optional<uint16_t> Hex(std::u16string_view text, size_t at) {
   uint32_t value = 0;
-  for (size_t i = 0; i < digits; ++i) {
-    const char16_t c = Upper(text[at + i]);
+  size_t digits = 0;
+  for (; at + digits < text.size() && digits < 8; ++digits) {
+    const char16_t c = Upper(text[at + digits]);
     const int d = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'A' && c <= u'F' ? c - u'A' + 10 : -1;
-    if (d < 0) return std::nullopt;
+    if (d < 0) break;
     value = value << 4 | static_cast<uint32_t>(d);
   }
+  if (digits < 4) return std::nullopt;
   return static_cast<uint16_t>(value);
 }
 
-std::optional<UsbIds> Read(std::u16string_view name, std::u16string_view vid_key, std::u16string_view pid_key,
-                           size_t vid_digits) {
+std::optional<UsbIds> Read(std::u16string_view name, std::u16string_view vid_key, std::u16string_view pid_key) {
   const auto v = After(name, vid_key);
   if (!v) return std::nullopt;
-  const auto vid = Hex(name, *v, vid_digits);
+  const auto vid = Hex(name, *v);
   const auto p = After(name.substr(*v), pid_key);
   if (!vid || !p) return std::nullopt;
-  const auto pid = Hex(name, *v + *p, 4);
+  const auto pid = Hex(name, *v + *p);
   if (!pid) return std::nullopt;
   return UsbIds{*vid, *pid};
 }
@@ -55,8 +56,8 @@ bool Listed(const std::vector<VX_ITEM_DEF>& items, uint32_t handle) {
 }  // namespace
 
 std::optional<UsbIds> UsbIdsFromDeviceName(std::u16string_view name) {
-  if (auto usb = Read(name, u"VID_", u"PID_", 4)) return usb;
-  return Read(name, u"VID&", u"PID&", 8);
+  if (auto usb = Read(name, u"VID_", u"PID_")) return usb;
+  return Read(name, u"VID&", u"PID&");
 }
 
 VX_ITEM_DEF DeviceItem(uint32_t handle, std::optional<UsbIds> ids, std::span<const VX_FILTER_DEF> filters) {

@@ -26,9 +26,10 @@ struct UsbIds {
 };
 
 // The vendor and product id in a device interface name: the USB form
-// "\\?\HID#VID_046D&PID_C077&MI_00#..." or the Bluetooth form
-// "...}_VID&0002046d_PID&b023&Col01#..." (whose vendor field carries the
-// id source in its upper half). nullopt when the name has none.
+// "\\?\HID#VID_046D&PID_C077&MI_00#..." or the Bluetooth forms
+// "...}_VID&0002046d_PID&b023&Col01#..." and "..._Dev_VID&02046d_PID&b02b..."
+// (whose vendor field carries the id source in front). nullopt when the
+// name has none.
 std::optional<UsbIds> UsbIdsFromDeviceName(std::u16string_view name);
 
 // The record for the mouse with this handle.

@@ -47,6 +47,12 @@ std::string ReadSmallFile(const std::wstring& path) {
 
 }  // namespace
 
+bool ScenarioGiven() {
+  if (GetEnvironmentVariableW(L"VXLIB_SCENARIO", nullptr, 0) > 0) return true;
+  const std::wstring path = ScenarioPath();
+  return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::vector<SimDevice> LoadScenarioDevices() {
   const std::wstring path = ScenarioPath();
   if (path.empty()) return {};

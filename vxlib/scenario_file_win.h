@@ -12,4 +12,8 @@ namespace vxlib {
 // No file, an unreadable or oversized one, or bad content: no devices.
 std::vector<SimDevice> LoadScenarioDevices();
 
+// Whether a scenario is given at all: VXLIB_SCENARIO is set (even to a
+// missing file), or the file beside the executable exists.
+bool ScenarioGiven();
+
 }  // namespace vxlib

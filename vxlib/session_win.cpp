@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "vxlib/control_handler.h"
+#include "vxlib/real_backend_win.h"
 #include "vxlib/scenario_file_win.h"
 
 namespace vxlib {
@@ -26,17 +27,24 @@ std::unique_ptr<Session> Session::Open(VX_CALLBACK callback, std::span<const VX_
                                        const LibrarySettings& settings) {
   auto window = EventWindow::Create(callback);
   if (!window) return nullptr;
-  std::unique_ptr<Session> session(new Session(std::move(window), std::make_unique<SimBackend>(LoadScenarioDevices())));
-  session->sim_->Start(filters, *session->window_);
+  if (!ScenarioGiven()) {
+    std::unique_ptr<Session> session(new Session(std::move(window), std::make_unique<RealBackend>()));
+    session->backend_->Start(filters, *session->window_);
+    return session;
+  }
+  auto sim = std::make_unique<SimBackend>(LoadScenarioDevices());
+  SimBackend& served = *sim;
+  std::unique_ptr<Session> session(new Session(std::move(window), std::move(sim)));
+  served.Start(filters, *session->window_);
   // Without its channel the simulation still serves the program.
-  session->control_ = ControlServer::Start([sim = session->sim_.get(), &settings](std::string_view line) {
+  session->control_ = ControlServer::Start([sim = &served, &settings](std::string_view line) {
     return HandleControlLine(line, *sim, settings, ToUtf8);
   });
   return session;
 }
 
-Session::Session(std::unique_ptr<EventWindow> window, std::unique_ptr<SimBackend> sim)
-    : window_(std::move(window)), sim_(std::move(sim)) {}
+Session::Session(std::unique_ptr<EventWindow> window, std::unique_ptr<Backend> backend)
+    : window_(std::move(window)), backend_(std::move(backend)) {}
 
 Session::~Session() {
   control_.reset();
@@ -44,7 +52,7 @@ Session::~Session() {
 }
 
 void Session::Stop() {
-  sim_->Stop();
+  backend_->Stop();
   window_->Close();
 }
 

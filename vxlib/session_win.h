@@ -1,6 +1,7 @@
 // One run of the library, from VX_InitLib to VX_FreeLib: the backend,
 // the window that delivers its events on the caller's thread, and the
-// simulation's control channel.
+// simulation's control channel. With a scenario the simulation serves the
+// program, without one the real PC.
 #pragma once
 
 #include <memory>
@@ -24,16 +25,16 @@ class Session {
   // Joins the channel's thread, stops the backend, destroys the window.
   ~Session();
 
-  Backend& backend() { return *sim_; }
+  Backend& backend() { return *backend_; }
   // The backend stops and no event is delivered any more; the channel
   // still answers "state" until the session ends.
   void Stop();
 
  private:
-  Session(std::unique_ptr<EventWindow> window, std::unique_ptr<SimBackend> sim);
+  Session(std::unique_ptr<EventWindow> window, std::unique_ptr<Backend> backend);
 
   std::unique_ptr<EventWindow> window_;
-  std::unique_ptr<SimBackend> sim_;
+  std::unique_ptr<Backend> backend_;
   std::unique_ptr<ControlServer> control_;
 };
 

@@ -23,6 +23,8 @@ TEST(DeviceItems, UsbIdsFromTheDeviceName) {
       // Bluetooth: the vendor field's upper half is the id source.
       {u"\\\\?\\HID#{00001124-0000-1000-8000-00805f9b34fb}_VID&0002046d_PID&b023&Col01#9&1&0&0000#{378de44c}",
        UsbIds{0x046D, 0xB023}},
+      {u"\\\\?\\HID#{00001812-0000-1000-8000-00805f9b34fb}_Dev_VID&02046d_PID&b02b_REV&0007_f0e1d2c3b4a5#x",
+       UsbIds{0x046D, 0xB02B}},
       {u"\\\\?\\Root#RDP_MOU#0000#{378de44c-56ef-11d1-bc8c-00a0c91405dd}", std::nullopt},
       {u"\\\\?\\ACPI#PNP0F13#4&1bd7f811&0#{378de44c}", std::nullopt},
       {u"\\\\?\\HID#VID_04G6&PID_C077#x", std::nullopt},  // not hexadecimal

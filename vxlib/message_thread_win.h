@@ -1,0 +1,34 @@
+// A library thread with its own message queue, for hooks, windows and
+// posted work. The thread never outlives its owner: destruction asks its
+// loop to end (WM_QUIT) and joins it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <thread>
+
+namespace vxlib {
+
+class MessageThread {
+ public:
+  // Runs body on a new thread that has a message queue. body calls ready
+  // once its set-up is done (hooks installed, windows made), then runs the
+  // thread's loop and returns when the loop sees WM_QUIT. The constructor
+  // returns at ready, or when body ends without it; an exception ends body
+  // quietly.
+  using Body = std::function<void(const std::function<void()>& ready)>;
+  explicit MessageThread(Body body);
+  MessageThread(const MessageThread&) = delete;
+  MessageThread& operator=(const MessageThread&) = delete;
+  ~MessageThread();
+
+  DWORD id() const { return id_; }
+  bool Post(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
+
+ private:
+  DWORD id_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace vxlib

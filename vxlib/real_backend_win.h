@@ -1,0 +1,77 @@
+// The backend that acts on the real PC: the mice Raw Input lists, the
+// buttons a low-level mouse hook sees, the actions SendInput performs,
+// the pointer speed of the slowdown hotkey. Thread-safe: the program's
+// threads and the library's own threads call it at the same time.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "vxlib/action_worker_win.h"
+#include "vxlib/backend.h"
+#include "vxlib/device_items.h"
+#include "vxlib/input_hooks_win.h"
+#include "vxlib/published_triggers.h"
+#include "vxlib/system_watch_win.h"
+#include "vxlib/trigger_table.h"
+
+namespace vxlib {
+
+class RealBackend final : public Backend, private SystemWatch::Listener {
+ public:
+  RealBackend() = default;
+  RealBackend(const RealBackend&) = delete;
+  RealBackend& operator=(const RealBackend&) = delete;
+  ~RealBackend() override { Stop(); }
+
+  void Start(std::span<const VX_FILTER_DEF> filters, EventSink& sink) override;
+  void Stop() override;
+  std::vector<VX_ITEM_DEF> Devices() const override;
+  void RefreshDevices() override;
+  void SetTrigger(const VX_TRIGGER_DEF& trigger) override;
+  bool RemoveTrigger(const VX_TRIGGER_DEF& trigger) override;
+  void ClearTriggers() override;
+  bool SetButtonMask(uint32_t handle, const ButtonMask& mask) override;
+  void SetSlowdownModifier(int modifiers) override;
+
+  // Runs body with the running real backend's hooks; false without one.
+  // For the test exports only.
+  template <class F>
+  static bool WithRunningHooks(F&& body) {
+    std::lock_guard lock(running_mutex_);
+    if (!running_ || !running_->hooks_) return false;
+    body(*running_->hooks_);
+    return true;
+  }
+
+ private:
+  void DeviceArrived() override;
+  void DeviceRemoved(HANDLE device) override;
+  void ForegroundChanged(HWND window) override;
+  void Resumed() override { RefreshDevices(); }
+
+  // Under mutex_: takes a fresh enumeration and tells the program.
+  void UpdateDevicesLocked();
+  // Under mutex_: the table of the model the buttons act for.
+  void PublishLocked();
+  void PostLocked(PendingEvent event);
+
+  mutable std::mutex mutex_;
+  std::vector<VX_FILTER_DEF> filters_;
+  EventSink* sink_ = nullptr;  // set while running
+  DeviceList devices_;
+  TriggerTable triggers_;
+  PublishedTriggers published_;
+
+  // Made at start, in this order, and ended in the reverse one; never
+  // touched under mutex_, since their threads call back into it.
+  std::unique_ptr<ActionWorker> worker_;
+  std::unique_ptr<InputHooks> hooks_;
+  std::unique_ptr<SystemWatch> watch_;
+
+  static std::mutex running_mutex_;
+  static RealBackend* running_;
+};
+
+}  // namespace vxlib
