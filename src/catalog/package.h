@@ -28,7 +28,8 @@ struct MemoryZipSource {
 
   uint32_t Read(void* out, uint32_t count);
   // origin: 0 set, 1 current, 2 end. Returns 0, or -1 (position unchanged)
-  // when the result lies beyond the end.
+  // when the result lies beyond the end or before the start, or the origin
+  // is none of these.
   long Seek(int64_t offset, int origin);
   uint32_t Tell() const { return position; }
 };
