@@ -56,7 +56,8 @@ std::vector<int> RowHeights(const RowArray& rows, const ItemListMetrics& metrics
 }
 
 int ListHeight(std::span<const int> heights, const ItemListMetrics& metrics) {
-  return metrics.frame + SumFrom(heights, 0);
+  // An empty list keeps one row's room, so that "No item" can be read.
+  return metrics.frame + (heights.empty() ? metrics.row_height : SumFrom(heights, 0));
 }
 
 ListPlacement FitToWorkArea(int x, int y, int width, int height, const ScreenRect& work,

@@ -33,7 +33,7 @@ RowArray VisibleRows(const RowArray& all, int32_t parent, int32_t excluded_type,
 
 std::vector<int> RowHeights(const RowArray& rows, const ItemListMetrics& metrics);
 
-// The list's height when every row shows.
+// The list's height when every row shows; an empty list is one row high.
 int ListHeight(std::span<const int> heights, const ItemListMetrics& metrics);
 
 struct ScreenRect {

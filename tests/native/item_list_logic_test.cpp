@@ -71,6 +71,7 @@ TEST(ItemListRows, HeightsFollowKindsAndScale) {
   const std::vector<int> heights = RowHeights(rows, m);
   EXPECT_EQ(heights, (std::vector<int>{48, 12, 48}));
   EXPECT_EQ(ListHeight(heights, m), 12 + 108);
+  EXPECT_EQ(ListHeight({}, m), 12 + 48);  // room for "No item"
   // A scale too small for a pixel still gives rows a height to divide by.
   EXPECT_GE(MetricsFor(0.001f, 0).row_height, 1);
 }
