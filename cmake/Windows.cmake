@@ -47,3 +47,16 @@ tessaro_warnings(Tessaro)
 if(BUILD_TESTING)
   include(cmake/WindowsTests.cmake)
 endif()
+
+# ---- Hook cost benchmark ----------------------------------------------------
+# bench/hook_cost_win.cpp: the mouse hook's decision per event against an
+# empty one (docs/BENCHMARKS.md, "Hook cost"). It builds the hook's
+# portable decision sources into itself. Run it through Wine:
+#   scripts/wine-run.sh build/windows/hook_cost_win.exe
+if(TESSARO_BENCH)
+  add_executable(hook_cost_win ${PROJECT_SOURCE_DIR}/bench/hook_cost_win.cpp
+    ${PROJECT_SOURCE_DIR}/vxlib/hook_decision.cpp ${PROJECT_SOURCE_DIR}/vxlib/press_pairing.cpp
+    ${PROJECT_SOURCE_DIR}/vxlib/button_triggers.cpp ${PROJECT_SOURCE_DIR}/vxlib/trigger_table.cpp)
+  target_include_directories(hook_cost_win PRIVATE ${TESSARO_INCLUDE_DIRS})
+  tessaro_warnings(hook_cost_win)
+endif()

@@ -2,7 +2,7 @@
 
 namespace vxlib {
 
-HookDecision HookDecider::Decide(uint32_t message, uint32_t mouse_data) {
+HookDecision HookDecider::DecideButton(uint32_t message, uint32_t mouse_data) {
   const auto event = ClassifyMouseMessage(message, mouse_data);
   if (!event) return {};
   const auto taken = [&] { return (taken_mask_.load(std::memory_order_acquire) >> Index(event->button)) & 1u; };

@@ -23,10 +23,16 @@ class HookDecider {
   // taken_mask: bit Index(b) set while a trigger takes button b over.
   explicit HookDecider(const std::atomic<uint32_t>& taken_mask) : taken_mask_(taken_mask) {}
 
-  HookDecision Decide(uint32_t message, uint32_t mouse_data);
+  HookDecision Decide(uint32_t message, uint32_t mouse_data) {
+    // Moves and the left button, nearly every event, leave at once.
+    if (message < mouse_message::kRightDown || message > mouse_message::kHorizontalWheel) return {};
+    return DecideButton(message, mouse_data);
+  }
   void Reset() { pairing_.Reset(); }
 
  private:
+  HookDecision DecideButton(uint32_t message, uint32_t mouse_data);
+
   const std::atomic<uint32_t>& taken_mask_;
   PressPairing pairing_;
 };
