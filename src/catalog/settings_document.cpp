@@ -113,6 +113,16 @@ void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
   out += '}';
 }
 
+// Opens the document and writes the members before "trigger_setting".
+void AppendGlobals(std::string& out, const SettingsGlobals& globals) {
+  out += '{';
+  AppendNumber(out, "language id", globals.language_id, 0);
+  out += ",\"setting_ver\":\"2\",";
+  AppendNumber(out, "slowdown enable", globals.slowdown_enabled, 0);
+  out += ',';
+  AppendNumber(out, "slowdown modifier", globals.slowdown_modifier, 0);
+}
+
 }  // namespace
 
 size_t StoredSequenceLength(const uint8_t (&bytes)[256]) {
@@ -125,12 +135,7 @@ std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonS
   std::string out;
   // An entry with short sequences takes about 330 bytes.
   out.reserve(128 + list.size() * 400);
-  out += '{';
-  AppendNumber(out, "language id", globals.language_id, 0);
-  out += ",\"setting_ver\":\"2\",";
-  AppendNumber(out, "slowdown enable", globals.slowdown_enabled, 0);
-  out += ',';
-  AppendNumber(out, "slowdown modifier", globals.slowdown_modifier, 0);
+  AppendGlobals(out, globals);
   if (!list.empty()) {
     out += ",\"trigger_setting\":[";
     for (size_t i = 0; i < list.size(); ++i) {
@@ -138,6 +143,17 @@ std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonS
       AppendEntry(out, list[i]);
     }
     out += ']';
+  }
+  out += '}';
+  return out;
+}
+
+std::string FormatSettingsDocumentWithEntries(const SettingsGlobals& globals, const nlohmann::json& stored_entries) {
+  std::string out;
+  AppendGlobals(out, globals);
+  if (!stored_entries.empty()) {
+    out += ",\"trigger_setting\":";
+    out += stored_entries.dump();
   }
   out += '}';
   return out;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "device/button_setting.h"
@@ -20,6 +21,8 @@ struct SettingsGlobals {
 
 // The whole document; "trigger_setting" is left out when list is empty.
 std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list);
+// The same with the entries as a file holds them (a JSON array).
+std::string FormatSettingsDocumentWithEntries(const SettingsGlobals& globals, const nlohmann::json& stored_entries);
 
 // How many bytes of a press or release sequence are stored: up to the last
 // nonzero byte after the first, and never fewer than one.

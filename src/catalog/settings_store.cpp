@@ -33,6 +33,18 @@ std::recursive_mutex& ChangeMutex() {
   return *mutex;
 }
 
+// Until the first load the list does not hold the file's assignments yet
+// (a language or slowdown change can come first): they are carried over as
+// the file has them rather than replaced by nothing.
+std::string DocumentBeforeFirstLoad(const SettingsGlobals& globals, const std::vector<uint8_t>& current) {
+  nlohmann::json stored;
+  if (ParseJsonDocument(DocumentText(current), stored) && stored.is_object()) {
+    const auto entries = stored.find("trigger_setting");
+    if (entries != stored.end() && entries->is_array()) return FormatSettingsDocumentWithEntries(globals, *entries);
+  }
+  return FormatSettingsDocument(globals, CopyButtonSettingList());
+}
+
 }  // namespace
 
 std::u16string SettingsFolder() {
@@ -72,18 +84,20 @@ int32_t ReadStoredLanguageId(int32_t system_language_id) {
 
 bool SaveButtonSettings() {
   const SettingsChange serialise;
+  const std::u16string path = SettingsFilePath();
+  std::vector<uint8_t> current;
+  const bool have_current = ReadWholeFile(path, current);
   std::string document;
   try {
     const SettingsGlobals globals{LanguageId.load(), SlowdownEnabled.load(), SlowdownModifier.load()};
-    document = FormatSettingsDocument(globals, CopyButtonSettingList());
+    document = SettingsLoaded.load() ? FormatSettingsDocument(globals, CopyButtonSettingList())
+                                     : DocumentBeforeFirstLoad(globals, current);
   } catch (const std::exception&) {
     // Writing what was built so far would drop every assignment.
     ShowMessage(u"error write");
     return false;
   }
-  const std::u16string path = SettingsFilePath();
-  std::vector<uint8_t> current;
-  if (ReadWholeFile(path, current) && current.size() == document.size() &&
+  if (have_current && current.size() == document.size() &&
       std::memcmp(current.data(), document.data(), document.size()) == 0)
     return true;
   return ReplaceFileContents(path, document);

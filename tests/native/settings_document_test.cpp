@@ -51,6 +51,7 @@ TEST(SettingsDocument, SmallListMatchesGoldenFile) {
 
 TEST(SettingsDocument, SaveWritesTheDocumentOfListAndGlobals) {
   SettingsSandbox sandbox;
+  tessaro::SettingsLoaded = 1;
   tessaro::LanguageId = 1031;
   tessaro::SlowdownEnabled = 1;
   tessaro::SlowdownModifier = 6;

@@ -91,6 +91,7 @@ TEST(SettingsRoundTrip, RandomListsComeBackEqual) {
   for (uint32_t seed = 1; seed <= 25; ++seed) {
     SCOPED_TRACE(seed);
     SettingsSandbox sandbox;
+    tessaro::SettingsLoaded = 1;
     RandomSettings random(seed);
     for (int n = random.Next(0, 40); n > 0; --n) tessaro::ApplyButtonSetting(random.Assignment());
     tessaro::LanguageId = random.Next(1, 0xffff);

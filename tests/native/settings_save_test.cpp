@@ -20,6 +20,7 @@ ino_t FileIdentity(const std::string& path) {
 
 TEST(SettingsSave, WritesOnlyWhenTheDocumentChanges) {
   SettingsSandbox sandbox;
+  tessaro::SettingsLoaded = 1;
   const auto model = TestModel(0x0d, 0x8106);
   tessaro::ApplyButtonSetting(Setting(ButtonTrigger(model, 3), 3, u"Copy"));
   ASSERT_TRUE(tessaro::SaveButtonSettings());
@@ -37,6 +38,7 @@ TEST(SettingsSave, WritesOnlyWhenTheDocumentChanges) {
 // The disk fills up halfway through the new file: the old one stays whole.
 TEST(SettingsSave, AFailedWriteKeepsThePreviousFile) {
   SettingsSandbox sandbox;
+  tessaro::SettingsLoaded = 1;
   const auto model = TestModel(0x0d, 0x8106);
   tessaro::ApplyButtonSetting(Setting(ButtonTrigger(model, 3), 3, u"Copy"));
   ASSERT_TRUE(tessaro::SaveButtonSettings());
@@ -56,6 +58,29 @@ TEST(SettingsSave, AFailedWriteKeepsThePreviousFile) {
   EXPECT_FALSE(saved);
   EXPECT_EQ(sandbox.ReadSettingsFile(), before);
   EXPECT_EQ(sandbox.FolderEntries(), std::vector<std::string>{"buttonSetting.json"});
+}
+
+// A language or slowdown change may be saved before the first load has
+// put the file's assignments into the list; they must survive it.
+TEST(SettingsSave, BeforeTheFirstLoadTheStoredAssignmentsAreKept) {
+  SettingsSandbox sandbox;
+  const std::string entry =
+      R"({"event":{"hid_button":"0x08","hid_num_down":"0","hid_num_up":"0","model_id":"13","mouse_button":"0x00",)"
+      R"("pid":"33030","swap45":"0","tilt_mask":"0","usb_pid":"0x0000","usb_vid":"0x0000","vid":"75"},)"
+      R"("function_define":{"press":["0x01"],"release":["0x00"],"type":"3","url":""},"function_name":"Copy"})";
+  auto document = [&](const char* modifier, bool with_entry) {
+    return std::string(R"({"language id":"1033","setting_ver":"2","slowdown enable":"0","slowdown modifier":")") +
+           modifier + (with_entry ? R"(","trigger_setting":[)" + entry + "]}" : R"("})");
+  };
+  sandbox.WriteSettingsFile(document("1", true));
+
+  tessaro::SlowdownModifier = 4;
+  ASSERT_TRUE(tessaro::SaveButtonSettings());
+  EXPECT_EQ(sandbox.ReadSettingsFile(), document("4", true));
+
+  tessaro::SettingsLoaded = 1;  // from now on the list is what is stored
+  ASSERT_TRUE(tessaro::SaveButtonSettings());
+  EXPECT_EQ(sandbox.ReadSettingsFile(), document("4", false));
 }
 
 TEST(SettingsSave, AMissingFolderIsReportedNotCreated) {

@@ -35,6 +35,8 @@ TEST(SettingsStress, MenuChoicesDuringRefreshesAreNeverLost) {
   device.set_sub_id(2);
   device.set_vendor_code(0x4b);
   fake_vxlib::SetDevices({device});
+  RecordingSettingsView first_view;
+  tessaro::LoadButtonSettings(first_view);  // menu choices come after the first load
 
   // Thread t chooses functions for model t's buttons; the last thread also
   // replaces the HID defaults. The URL tells which choice a record was.
