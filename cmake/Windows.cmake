@@ -48,6 +48,30 @@ if(BUILD_TESTING)
   include(cmake/WindowsTests.cmake)
 endif()
 
+# vxctl.exe: command-line client of the driver library simulation's
+# control channel (docs/VXLIB_SIMULATION.md).
+add_executable(vxctl ${PROJECT_SOURCE_DIR}/tools/vxctl/main_win.cpp)
+target_include_directories(vxctl PRIVATE ${TESSARO_INCLUDE_DIRS})
+target_link_options(vxctl PRIVATE -municode)
+target_link_libraries(vxctl PRIVATE nlohmann_json_headers)
+tessaro_warnings(vxctl)
+
+# ---- Windows benchmarks -----------------------------------------------------
+# Plain timing programs for what only runs on Windows (GDI+ drawing); Google
+# Benchmark is not built for mingw. They live in bench/windows/ so the
+# native benchmark build, which takes bench/*.cpp, never sees them. They
+# carry the embedded data like Tessaro.exe. Run them through Wine:
+#   scripts/wine-run.sh build/windows/panel_repaint_win.exe
+if(TESSARO_BENCH)
+  file(GLOB WINDOWS_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/windows/*_win.cpp)
+  foreach(src ${WINDOWS_BENCH_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${TESSARO_RESOURCES})
+    target_link_libraries(${name} PRIVATE tessaro_win)
+    tessaro_warnings(${name})
+  endforeach()
+endif()
+
 # ---- Hook cost benchmark ----------------------------------------------------
 # bench/hook_cost_win.cpp: the mouse hook's decision per event against an
 # empty one (docs/BENCHMARKS.md, "Hook cost"). It builds the hook's
