@@ -32,6 +32,7 @@ void ModelItem::Load(std::u16string_view path, const uint8_t* data, size_t size)
 void ModelItem::Load(Package& package) {
   models.clear();
   ver.clear();
+  std::vector<std::string> documents;
   std::vector<uint8_t> bytes;
   WalkPackageMembers(package, [&](const PackageMember& member) {
     if (EndsWithIgnoringCase(member.name, u"/ver.json")) {
@@ -40,27 +41,42 @@ void ModelItem::Load(Package& package) {
           document.is_object() && document.contains("ver") && document["ver"].is_string())
         ver = ReadJsonText(document, "ver");
     } else if (member.name.size() > 9 && EndsWithIgnoringCase(member.name, u"model.json")) {
-      if (ReadCurrentMember(package, bytes, kPackagePassword)) ParseModel(DocumentText(bytes));
+      if (ReadCurrentMember(package, bytes, kPackagePassword)) documents.emplace_back(DocumentText(bytes));
     }
     return true;
   });
+  ParseModels(documents);
+}
+
+void ModelItem::ParseModels(const std::vector<std::string>& documents) {
+  // At most two records per document: room for all of them up front, so no
+  // 14 KB record is moved while the catalogue grows. Untouched room costs
+  // no memory pages.
+  models.reserve(models.size() + 2 * documents.size());
+  for (const std::string& text : documents) ParseModel(text);
 }
 
 void ModelItem::ParseModel(std::string_view text) {
   nlohmann::json document;
   if (!ParseJsonDocument(text, document)) return;
-  MODEL_DEF model;
+  // Read in place: a record is about 14 KB, so it is not built aside and copied.
+  MODEL_DEF& model = models.emplace_back();
+  bool read = false;
   try {
-    if (!ReadModelDocument(document, LanguageId, model)) return;
+    read = ReadModelDocument(document, LanguageId, model);
   } catch (const nlohmann::json::exception&) {
-    return;  // a key of the wrong JSON type: the model is left out
+    // a key of the wrong JSON type: the model is left out
   }
-  models.push_back(model);
+  if (!read) {
+    models.pop_back();
+    return;
+  }
   // The same device may report both USB ids as 0; a second entry matches it.
   if (model.type == 2 && (model.usb_vid != 0 || model.usb_pid != 0)) {
-    model.usb_vid = 0;
-    model.usb_pid = 0;
-    models.push_back(std::move(model));
+    MODEL_DEF second = model;
+    second.usb_vid = 0;
+    second.usb_pid = 0;
+    models.push_back(std::move(second));
   }
 }
 

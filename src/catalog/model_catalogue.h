@@ -82,6 +82,8 @@ class ModelItem {
   // document that does not parse, lacks "model_name" or "model_define", or
   // holds a value of the wrong JSON type adds nothing.
   void ParseModel(std::string_view text);
+  // ParseModel for each document in order.
+  void ParseModels(const std::vector<std::string>& documents);
   // A copy of record index; record 0 for an index out of range, a zeroed
   // record when the catalogue is empty.
   MODEL_DEF GetModel(int index) const;

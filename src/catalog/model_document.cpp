@@ -101,17 +101,15 @@ bool ReadModelDocument(const nlohmann::json& document, int32_t language_id, MODE
   if (!name.is_string() || !image.is_string() || !define.is_object()) return false;
   if (!IsList(buttons) || !IsList(tilts) || !IsList(hids)) return false;
 
-  MODEL_DEF model;
-  model.model_name = ReadJsonText(document, "model_name");
+  out.model_name = ReadJsonText(document, "model_name");
   const std::string& image_name = image.get_ref<const std::string&>();
-  image_name.copy(model.model_image, std::min(image_name.size(), sizeof model.model_image - 1));
-  model.tilt_image_pos = ReadJsonInt(document, "tilt_image_pos");
-  ReadButtons(buttons, model);
-  ReadTilts(tilts, model);
-  for (VX_FUNCTION_DEF& function : model.hid_function_define) function.type = 255;  // none given
-  ReadDefinition(define, model);
-  ReadHidEntries(hids, language_id, model);
-  out = std::move(model);
+  image_name.copy(out.model_image, std::min(image_name.size(), sizeof out.model_image - 1));
+  out.tilt_image_pos = ReadJsonInt(document, "tilt_image_pos");
+  ReadButtons(buttons, out);
+  ReadTilts(tilts, out);
+  for (VX_FUNCTION_DEF& function : out.hid_function_define) function.type = 255;  // none given
+  ReadDefinition(define, out);
+  ReadHidEntries(hids, language_id, out);
   return true;
 }
 

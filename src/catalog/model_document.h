@@ -13,7 +13,8 @@ namespace tessaro {
 // not a string, "model_define" is missing, or a list or the model
 // definition has the wrong shape. Entries beyond the record's limits are
 // left out. Throws nlohmann::json::type_error for number keys of the wrong
-// JSON type.
+// JSON type. out must be a fresh (zeroed) record; it is left partly
+// written when the result is false or an exception is thrown.
 bool ReadModelDocument(const nlohmann::json& document, int32_t language_id, MODEL_DEF& out);
 
 }  // namespace tessaro
