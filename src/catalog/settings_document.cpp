@@ -55,22 +55,49 @@ void AppendField(std::string& out, const char16_t (&field)[N]) {
   AppendText(out, std::u16string_view(field, FieldLength(field, N)));
 }
 
-// Width as FormatNumberText takes it: 0 decimal, 2 "0x%02x", 4 "0x%04x".
-void AppendNumber(std::string& out, std::string_view key, int64_t value, int width) {
+// Most numbers in the file are bytes; their texts are made once, as
+// formatting each number afresh is most of the time a save takes.
+struct ByteTexts {
+  ByteTexts() {
+    for (int value = 0; value < 256; ++value) {
+      decimal[value] = FormatNumberText(value, 0);
+      hex[value] = FormatNumberText(value, 2);
+    }
+  }
+  std::string decimal[256];
+  std::string hex[256];
+};
+
+const ByteTexts& TextsOfBytes() {
+  static const ByteTexts texts;
+  return texts;
+}
+
+void AppendMember(std::string& out, std::string_view key, std::string_view text) {
   out += '"';
   out += key;
   out += "\":\"";
-  out += FormatNumberText(value, width);
+  out += text;
   out += '"';
 }
 
+// Width as FormatNumberText takes it: 0 decimal, 2 "0x%02x", 4 "0x%04x".
+void AppendNumber(std::string& out, std::string_view key, int64_t value, int width) {
+  AppendMember(out, key, FormatNumberText(value, width));
+}
+
+void AppendByte(std::string& out, std::string_view key, uint8_t value) {
+  AppendMember(out, key, TextsOfBytes().decimal[value]);
+}
+
 void AppendSequence(std::string& out, const uint8_t (&bytes)[256]) {
+  const auto& hex = TextsOfBytes().hex;
   out += '[';
   const size_t count = StoredSequenceLength(bytes);
   for (size_t i = 0; i < count; ++i) {
     if (i) out += ',';
     out += '"';
-    out += FormatNumberText(bytes[i], 2);
+    out += hex[bytes[i]];
     out += '"';
   }
   out += ']';
@@ -81,9 +108,9 @@ void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
   out += "{\"event\":{";
   AppendNumber(out, "hid_button", t.hid_button, 2);
   out += ',';
-  AppendNumber(out, "hid_num_down", t.hid_num_down, 0);
+  AppendByte(out, "hid_num_down", t.hid_num_down);
   out += ',';
-  AppendNumber(out, "hid_num_up", t.hid_num_up, 0);
+  AppendByte(out, "hid_num_up", t.hid_num_up);
   out += ',';
   AppendNumber(out, "model_id", t.model_id, 0);
   out += ',';
@@ -91,9 +118,9 @@ void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
   out += ',';
   AppendNumber(out, "pid", t.pid, 0);
   out += ',';
-  AppendNumber(out, "swap45", t.swap45, 0);
+  AppendByte(out, "swap45", t.swap45);
   out += ',';
-  AppendNumber(out, "tilt_mask", t.tilt_mask, 0);
+  AppendByte(out, "tilt_mask", t.tilt_mask);
   out += ',';
   AppendNumber(out, "usb_pid", t.usb_pid, 4);
   out += ',';
@@ -105,7 +132,7 @@ void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
   out += ",\"release\":";
   AppendSequence(out, t.function.release);
   out += ',';
-  AppendNumber(out, "type", t.function.type, 0);
+  AppendByte(out, "type", t.function.type);
   out += ",\"url\":";
   AppendField(out, t.function.url);
   out += "},\"function_name\":";

@@ -25,15 +25,10 @@ struct FormatError : std::runtime_error {
   FormatError() : std::runtime_error("settings member of the wrong type") {}
 };
 
-bool HasValue(const json& object, std::string_view key) {
+// The member under key unless it is missing or null.
+const json* Present(const json& object, std::string_view key) {
   const auto found = object.find(key);
-  return found != object.end() && !found->is_null();
-}
-
-const json& ObjectMember(const json& object, std::string_view key) {
-  const json& member = *object.find(key);
-  if (!member.is_object()) throw FormatError();
-  return member;
+  return found == object.end() || found->is_null() ? nullptr : &*found;
 }
 
 // Slot of a model's HID default: 3000 + 12 per model + the HID entry.
@@ -67,9 +62,12 @@ void ApplyModelDefaults() {
 // by this program is one kind of button, but each kind found is applied.
 void ApplyStoredEntry(const json& entry, size_t position) {
   if (!entry.is_object()) throw FormatError();
-  if (!HasValue(entry, "event") || !HasValue(entry, "function_define")) return;
-  const json& event = ObjectMember(entry, "event");
-  const json& define = ObjectMember(entry, "function_define");
+  const json* const event_member = Present(entry, "event");
+  const json* const define_member = Present(entry, "function_define");
+  if (!event_member || !define_member) return;
+  if (!event_member->is_object() || !define_member->is_object()) throw FormatError();
+  const json& event = *event_member;
+  const json& define = *define_member;
 
   BUTTON_SETTING_DEF setting{};
   VX_TRIGGER_DEF& t = setting.trigger;
@@ -119,7 +117,7 @@ void ApplyDocument(std::string_view text, SettingsView& view) {
   try {
     if (!ParseJsonDocument(text, document) || !document.is_object()) throw FormatError();
     SlowdownEnabled = ReadJsonInt(document, "slowdown enable");
-    if (HasValue(document, "slowdown modifier")) SlowdownModifier = ReadJsonInt(document, "slowdown modifier");
+    if (Present(document, "slowdown modifier")) SlowdownModifier = ReadJsonInt(document, "slowdown modifier");
     if (SlowdownModifier.load() == 0) SlowdownModifier = 1;
     SendSlowdown();
     ShowSlowdown(view);

@@ -33,6 +33,11 @@ std::recursive_mutex& ChangeMutex() {
   return *mutex;
 }
 
+std::string FormatCurrentList(const SettingsGlobals& globals) {
+  std::lock_guard hold(ButtonSettingLock());
+  return FormatSettingsDocument(globals, ButtonSettingList());
+}
+
 // Until the first load the list does not hold the file's assignments yet
 // (a language or slowdown change can come first): they are carried over as
 // the file has them rather than replaced by nothing.
@@ -42,7 +47,7 @@ std::string DocumentBeforeFirstLoad(const SettingsGlobals& globals, const std::v
     const auto entries = stored.find("trigger_setting");
     if (entries != stored.end() && entries->is_array()) return FormatSettingsDocumentWithEntries(globals, *entries);
   }
-  return FormatSettingsDocument(globals, CopyButtonSettingList());
+  return FormatCurrentList(globals);
 }
 
 }  // namespace
@@ -90,8 +95,7 @@ bool SaveButtonSettings() {
   std::string document;
   try {
     const SettingsGlobals globals{LanguageId.load(), SlowdownEnabled.load(), SlowdownModifier.load()};
-    document = SettingsLoaded.load() ? FormatSettingsDocument(globals, CopyButtonSettingList())
-                                     : DocumentBeforeFirstLoad(globals, current);
+    document = SettingsLoaded.load() ? FormatCurrentList(globals) : DocumentBeforeFirstLoad(globals, current);
   } catch (const std::exception&) {
     // Writing what was built so far would drop every assignment.
     ShowMessage(u"error write");
