@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "vxlib/scenario.h"
@@ -99,6 +102,19 @@ TEST(VxlibScenario, DeviceJsonReadsBackUnchanged) {
   ASSERT_TRUE(again);
   EXPECT_EQ(again->name, "Tilt mouse");
   EXPECT_EQ(std::memcmp(again->item.bytes, devices[0].item.bytes, sizeof(VX_ITEM_DEF)), 0);
+}
+
+TEST(VxlibScenario, ShippedScenariosReadWhole) {
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TESSARO_DATA_DIR "/scenarios")) {
+    if (entry.path().extension() != ".json") continue;
+    ++files;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto listed = nlohmann::json::parse(text).at("devices").size();
+    EXPECT_EQ(vxlib::ParseScenario(text).size(), listed) << entry.path();
+  }
+  EXPECT_GT(files, 0u);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The driver library's simulation as the program meets it: events on the
 // thread that called VX_InitLib, the scenario's devices, the control pipe.
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
+
+// clang-format off
 #include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
 
 #include <cstring>
 #include <filesystem>

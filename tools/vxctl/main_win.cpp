@@ -1,6 +1,7 @@
 // vxctl: sends one command to the control channel of a process that runs
 // the driver library's simulation and prints the reply.
 //   wine vxctl.exe <process id> '<json command>'
+// The process id is decimal, or hexadecimal with "0x" (as winedbg lists it).
 // Exit status: 0 reply "ok": true, 1 "ok": false, 2 usage or no channel.
 #include <windows.h>
 
@@ -29,10 +30,13 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: vxctl <process id> '<json command>'\n", stderr);
     return 2;
   }
+  const wchar_t* digits = argv[1];
+  const bool hex = digits[0] == L'0' && (digits[1] == L'x' || digits[1] == L'X');
+  if (hex) digits += 2;
   wchar_t* end = nullptr;
-  const unsigned long process_id = std::wcstoul(argv[1], &end, 10);
-  if (*argv[1] == 0 || *end != 0) {
-    std::fputs("vxctl: the process id is a decimal number\n", stderr);
+  const unsigned long process_id = std::wcstoul(digits, &end, hex ? 16 : 10);
+  if (*digits == 0 || *end != 0) {
+    std::fputs("vxctl: the process id is a decimal number or 0x and hexadecimal digits\n", stderr);
     return 2;
   }
   // The channel reads one command per line; a command written over
