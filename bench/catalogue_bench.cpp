@@ -11,10 +11,9 @@
 #include <time.h>
 
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "catalog/document_text.h"
 #include "catalog/function_document.h"

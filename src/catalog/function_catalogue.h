@@ -31,8 +31,8 @@ struct FunctionCatalogue {
   // Every function element that was not skipped, in document order (also
   // those whose row is not listed); rows refer to them by function_index.
   std::vector<VX_FUNCTION_DEF> function_defs;
-  RowArray function_rows;      // offered for ordinary buttons
-  RowArray hid_function_rows;  // offered for HID buttons
+  RowArray function_rows;                // offered for ordinary buttons
+  RowArray hid_function_rows;            // offered for HID buttons
   std::u16string default_function_name;  // name of the last type 255 row
   // Positions in hid_function_rows of the last HID-only type 6 rows with
   // press[1] 1 and 255; -1 when the document has none.

@@ -3,9 +3,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <string_view>
-
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "catalog/function_catalogue.h"
 

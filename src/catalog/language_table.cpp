@@ -19,10 +19,14 @@ namespace {
 // The driver library shows this text when a screenshot region is too large.
 const char16_t* SelectionTooLongText(int32_t lcid) {
   switch (lcid) {
-    case 1028: return u"選取內容太長,請縮小範圍";
-    case 1041: return u"選択範囲が長すぎます。範囲を狭めてください";
-    case 2052: return u"选取内容太长,请缩小范围";
-    default: return u"The selection is too long.";
+    case 1028:
+      return u"選取內容太長,請縮小範圍";
+    case 1041:
+      return u"選択範囲が長すぎます。範囲を狭めてください";
+    case 2052:
+      return u"选取内容太长,请缩小范围";
+    default:
+      return u"The selection is too long.";
   }
 }
 

@@ -63,7 +63,7 @@ struct MODEL_DEF {
   int32_t image_over[kModelButtonEntries] = {};
   int32_t exclude[kModelButtonEntries] = {};
   int32_t tilt_exclude[kModelTiltEntries] = {};
-  char model_image[kModelImageBytes] = {};  // picture member name, zero-terminated
+  char model_image[kModelImageBytes] = {};                     // picture member name, zero-terminated
   VX_FUNCTION_DEF hid_function_define[kModelHidEntries] = {};  // type 255: none given
   char16_t hid_function_name[kModelHidEntries][kHidFunctionNameUnits] = {};
   int32_t hid_count = 0;  // HID entries held, at most kModelHidEntries

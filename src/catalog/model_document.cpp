@@ -24,9 +24,7 @@ size_t EntryCount(const nlohmann::json& list, int limit) {
   return list.is_array() ? std::min(list.size(), static_cast<size_t>(limit)) : 0;
 }
 
-MarkerPosition ReadPosition(const nlohmann::json& entry) {
-  return {ReadJsonInt(entry, "x"), ReadJsonInt(entry, "y")};
-}
+MarkerPosition ReadPosition(const nlohmann::json& entry) { return {ReadJsonInt(entry, "x"), ReadJsonInt(entry, "y")}; }
 
 void ReadButtons(const nlohmann::json& list, MODEL_DEF& model) {
   for (size_t i = 0; i < EntryCount(list, kModelButtonEntries); ++i) {

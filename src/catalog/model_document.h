@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-
 #include <nlohmann/json.hpp>
 
 #include "catalog/model_catalogue.h"

@@ -10,9 +10,9 @@ int OsMajorVersion() {
   using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
   static const int major = [] {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto get_version = ntdll ? reinterpret_cast<RtlGetVersionFn>(
-                                         reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                                   : nullptr;
+    const auto get_version =
+        ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+              : nullptr;
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
     if (!get_version || get_version(&info) != 0) return 0;

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "catalog/document_text.h"
 #include "catalog/function_catalogue.h"
@@ -74,16 +73,13 @@ const std::vector<uint8_t>* MemberEndingWith(const std::map<std::string, std::ve
   return nullptr;
 }
 
-json LanguageDocument() {
-  return ParseMember(test_support::ReadFileBytes(TESSARO_DATA_DIR "/language.json"));
-}
+json LanguageDocument() { return ParseMember(test_support::ReadFileBytes(TESSARO_DATA_DIR "/language.json")); }
 
 TEST(EmbeddedContent, LanguageTableHasTenSectionsWithEveryEnglishKey) {
   const json document = LanguageDocument();
   const std::map<std::string, std::string> expected = {
-      {"1028", "中文(繁體)"}, {"1031", "Deutsch"},    {"1033", "English"}, {"1036", "Français"},
-      {"1040", "Italiano"},   {"1041", "日本語"},      {"1042", "한국어"},    {"1043", "Nederlands"},
-      {"2052", "中文(简体)"}, {"3082", "Español"},
+      {"1028", "中文(繁體)"}, {"1031", "Deutsch"}, {"1033", "English"},    {"1036", "Français"},   {"1040", "Italiano"},
+      {"1041", "日本語"},     {"1042", "한국어"},  {"1043", "Nederlands"}, {"2052", "中文(简体)"}, {"3082", "Español"},
   };
   std::map<std::string, std::string> names;
   for (const auto& [lcid, section] : document.items()) names[lcid] = section.value("language name", "");

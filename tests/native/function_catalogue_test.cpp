@@ -1,13 +1,13 @@
+#include "catalog/function_catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "catalog/function_catalogue.h"
 #include "catalog/function_icon.h"
 #include "catalog/function_image_cache.h"
 #include "catalog/language_table.h"
@@ -99,10 +99,18 @@ TEST_F(FunctionCatalogueTest, DocumentIsTheFirstMemberNamedFunctionJsonInAnyFold
 
 TEST_F(FunctionCatalogueTest, FoldersHoldTheElementsUpToTheirLevelReturn) {
   Load(json::array({
-      Function("f0", 1), kLevelReturn, Function("f2", 1),
-      With(Function("folder3", 1), {{"folder", 1}}), Function("f4", 1),
-      With(Function("folder5", 1), {{"folder", 1}, {"function_define", nullptr}}), Function("f6", 1),
-      kLevelReturn, Function("f8", 1), kLevelReturn, kLevelReturn, Function("f11", 1),
+      Function("f0", 1),
+      kLevelReturn,
+      Function("f2", 1),
+      With(Function("folder3", 1), {{"folder", 1}}),
+      Function("f4", 1),
+      With(Function("folder5", 1), {{"folder", 1}, {"function_define", nullptr}}),
+      Function("f6", 1),
+      kLevelReturn,
+      Function("f8", 1),
+      kLevelReturn,
+      kLevelReturn,
+      Function("f11", 1),
   }));
   const auto catalogue = FunctionCatalogueSnapshot();
   const struct {
@@ -127,10 +135,13 @@ TEST_F(FunctionCatalogueTest, HidKeysChooseTheListsButSeparatorsGoToBoth) {
   const json hid_no = {{"hid_no", 1}};
   const json both = {{"hid_only", 1}, {"hid_no", 1}};
   Load(json::array({
-      With(Function("plain", 1), none), With(Function("hid only", 1), hid_only),
-      With(Function("hid no", 1), hid_no), With(Function("both keys", 1), both),
+      With(Function("plain", 1), none),
+      With(Function("hid only", 1), hid_only),
+      With(Function("hid no", 1), hid_no),
+      With(Function("both keys", 1), both),
       With(Function("mid no", 1), {{"mid_no", 1}}),
-      With(json{{"line", 1}}, hid_only), With(json{{"line", 1}}, hid_no),
+      With(json{{"line", 1}}, hid_only),
+      With(json{{"line", 1}}, hid_no),
       With(Function("hid only folder", 1), {{"folder", 1}, {"hid_only", 1}}),
   }));
   const auto catalogue = FunctionCatalogueSnapshot();
@@ -217,9 +228,9 @@ TEST_F(FunctionCatalogueTest, DefinitionsCarryTheirBytesAndTextsCutToTheirFields
   const std::string long_name(200, 'n');
   Load(json::array({
       Function("Default", 255),
-      With(Function(long_name, 9, {"0x01"}), {{"function_define", {{"type", 9}, {"url", long_url},
-                                                                   {"press", {"0x01"}}, {"release", {"0x00"}}}},
-                                            {"disable_mask", 5}}),
+      With(Function(long_name, 9, {"0x01"}),
+           {{"function_define", {{"type", 9}, {"url", long_url}, {"press", {"0x01"}}, {"release", {"0x00"}}}},
+            {"disable_mask", 5}}),
       With(Function("Scroll up", 6, {"0x01", "0x01", "0x00"}), {{"hid_only", 1}}),
       With(Function("Scroll down", 6, {"0x01", "0xff", "0x00"}), {{"hid_only", 1}}),
       With(Function("Scroll down, standard", 6, {"0x01", "0xff", "0x01"}), {{"hid_no", 1}}),

@@ -1,3 +1,5 @@
+#include "catalog/language_table.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -5,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "catalog/language_table.h"
 #include "catalog/message_box.h"
 #include "catalog/utf.h"
 #include "support/fake_vxlib.h"
@@ -133,7 +134,8 @@ TEST_F(LanguageTableTest, ListIsBuiltOnceInKeyTextOrder) {
   TakeShownMessages();
   folder_.WriteFile("language.json", R"json({
     "3082": {"language name": "Español"},
-    "999": {"language name": ")json" + long_name + R"json("},
+    "999": {"language name": ")json" + long_name +
+                                         R"json("},
     "1028": {"language name": "中文(繁體)"},
     "abc": {"ok": "no name"},
     "1031": 7

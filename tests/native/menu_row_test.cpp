@@ -1,6 +1,7 @@
+#include "catalog/menu_row.h"
+
 #include <gtest/gtest.h>
 
-#include "catalog/menu_row.h"
 #include "catalog/utf.h"
 
 namespace {

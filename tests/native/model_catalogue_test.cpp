@@ -1,12 +1,12 @@
+#include "catalog/model_catalogue.h"
+
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "catalog/language_table.h"
-#include "catalog/model_catalogue.h"
 #include "catalog/utf.h"
 #include "support/fake_vxlib.h"
 #include "support/temp_app_folder.h"
@@ -14,8 +14,8 @@
 namespace {
 
 using nlohmann::json;
-using tessaro::ModelItem;
 using tessaro::MODEL_DEF;
+using tessaro::ModelItem;
 
 json Model(const std::string& name, const json& define = json::object()) {
   json model = {{"model_name", name},
@@ -53,8 +53,8 @@ class ModelCatalogueTest : public ::testing::Test {
 };
 
 TEST_F(ModelCatalogueTest, PackageMembersAreChosenByTheEndOfTheirNames) {
-  const std::vector<std::string> names = {"m/a/model.json", "m/b/Model.JSON",       "m/c/mymodel.json",
-                                          "model.json",     "m/d/model.json.bak",   "m/e/model.jsonx"};
+  const std::vector<std::string> names = {"m/a/model.json", "m/b/Model.JSON",     "m/c/mymodel.json",
+                                          "model.json",     "m/d/model.json.bak", "m/e/model.jsonx"};
   std::vector<pkgtool::Member> members;
   for (const auto& name : names) members.push_back(test_support::TextMember(name, Model(name).dump()));
   members.push_back(test_support::TextMember("m/Ver.JSON", R"({"ver": "1.0.7"})"));
@@ -126,8 +126,9 @@ TEST_F(ModelCatalogueTest, KindTwoModelsWithUsbIdsGetASecondEntryWithoutThem) {
 }
 
 TEST_F(ModelCatalogueTest, DefinitionValuesAreReadWithThePrimaryButtonCleared) {
-  const ModelItem catalogue = Parsed(Model("m", {{"button", "0x7F"}, {"pid", "0x2103"}, {"tilt", 1},
-                                                 {"tilt_mask_l", 4}, {"tilt_mask_r", "8"}, {"swap45", 1}}));
+  const ModelItem catalogue = Parsed(Model(
+      "m",
+      {{"button", "0x7F"}, {"pid", "0x2103"}, {"tilt", 1}, {"tilt_mask_l", 4}, {"tilt_mask_r", "8"}, {"swap45", 1}}));
   ASSERT_EQ(catalogue.models.size(), 1u);
   const MODEL_DEF& m = catalogue.models[0];
   EXPECT_EQ(m.button, 0x7Eu);
@@ -144,12 +145,19 @@ TEST_F(ModelCatalogueTest, DefinitionValuesAreReadWithThePrimaryButtonCleared) {
 TEST_F(ModelCatalogueTest, ListsBeyondTheRecordLimitsAreCut) {
   json document = Model("m");
   document["button_pos"] = Entries(13, [](int i) {
-    return json{{"x", 10 + i}, {"y", 20 + i}, {"image", "l" + std::to_string(i)}, {"numStr", std::to_string(i)},
-                {"one_time", i}, {"str", "s"}, {"image_over", i % 11}, {"function", "f"}, {"exclude", i}};
+    return json{{"x", 10 + i},
+                {"y", 20 + i},
+                {"image", "l" + std::to_string(i)},
+                {"numStr", std::to_string(i)},
+                {"one_time", i},
+                {"str", "s"},
+                {"image_over", i % 11},
+                {"function", "f"},
+                {"exclude", i}};
   });
   document["tilt_pos"] = Entries(3, [](int j) {
-    return json{{"x", 100 + j}, {"y", 200}, {"image_over", j + 1}, {"str", "tilt left"},
-                {"function", "tilt right"}, {"numStr", "T"}, {"exclude", 7}};
+    return json{{"x", 100 + j},  {"y", 200},    {"image_over", j + 1}, {"str", "tilt left"}, {"function", "tilt right"},
+                {"numStr", "T"}, {"exclude", 7}};
   });
   document["hid_num"] = Entries(11, [](int k) { return json{{"x", k}, {"y", -k}, {"down", 0xF0 + k}, {"up", k}}; });
   document["model_image"] = std::string(200, 'p');
@@ -237,8 +245,8 @@ TEST_F(ModelCatalogueTest, GetModelGivesRecordZeroOutsideTheCatalogue) {
   EXPECT_EQ(catalogue.GetModel(-1).type, 0);
   catalogue.ParseModel(Model("first").dump());
   catalogue.ParseModel(Model("second").dump());
-  const std::pair<int, std::u16string> cases[] = {
-      {0, u"first"}, {1, u"second"}, {2, u"first"}, {1000, u"first"}, {-1, u"first"}, {INT32_MIN, u"first"}};
+  const std::pair<int, std::u16string> cases[] = {{0, u"first"},    {1, u"second"}, {2, u"first"},
+                                                  {1000, u"first"}, {-1, u"first"}, {INT32_MIN, u"first"}};
   for (const auto& [index, name] : cases) EXPECT_EQ(catalogue.GetModel(index).model_name, name) << index;
 }
 
