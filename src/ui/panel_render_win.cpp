@@ -3,7 +3,9 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "catalog/language_table.h"
 #include "catalog/utf.h"
@@ -183,11 +185,88 @@ void CopyLayer(const BackgroundLayer& layer, HDC dc) {
   BitBlt(dc, 0, 0, layer.dib.width(), layer.dib.height(), source.get(), 0, 0, SRCCOPY);
 }
 
+// GDI+ drawing on a DC. When the DC holds a 32-bit DIB section with no
+// clipping or origin shift (a memory composition), GDI+ draws straight into
+// its pixels; through the DC it would copy pixels out and back for every
+// anti-aliased primitive.
+class Canvas {
+ public:
+  explicit Canvas(HDC dc) {
+    DIBSECTION dib{};
+    const HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    if (bitmap && GetObjectW(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 32 && dib.dsBm.bmBits &&
+        Plain(dc)) {
+      auto* scan0 = static_cast<BYTE*>(dib.dsBm.bmBits);
+      INT stride = dib.dsBm.bmWidthBytes;
+      if (!TopDown(dc, dib)) {
+        scan0 += static_cast<ptrdiff_t>(dib.dsBm.bmHeight - 1) * stride;
+        stride = -stride;
+      }
+      pixels_.emplace(dib.dsBm.bmWidth, dib.dsBm.bmHeight, stride, PixelFormat32bppPARGB, scan0);
+      graphics_.emplace(&*pixels_);
+    } else {
+      graphics_.emplace(dc);
+    }
+    PrepareForText(*graphics_);
+  }
+  Graphics& get() { return *graphics_; }
+
+ private:
+  // Whether the first row in memory is the top one. The header's sign does
+  // not tell reliably, so GDI sets the top-left pixel and we look where it
+  // landed; both candidate pixels get their old values back.
+  static bool TopDown(HDC dc, const DIBSECTION& dib) {
+    auto* first = static_cast<uint32_t*>(dib.dsBm.bmBits);
+    auto* last = first + static_cast<ptrdiff_t>(dib.dsBm.bmHeight - 1) * (dib.dsBm.bmWidthBytes / 4);
+    GdiFlush();
+    const uint32_t saved_first = *first;
+    const uint32_t saved_last = *last;
+    *first = 0;
+    SetPixelV(dc, 0, 0, RGB(255, 255, 255));
+    GdiFlush();
+    const bool top_down = *first != 0;
+    *last = saved_last;
+    *first = saved_first;
+    return top_down;
+  }
+
+  static bool Plain(HDC dc) {
+    POINT viewport{}, window{};
+    GetViewportOrgEx(dc, &viewport);
+    GetWindowOrgEx(dc, &window);
+    const GdiObject<HRGN> clip(CreateRectRgn(0, 0, 0, 0));
+    return viewport.x == 0 && viewport.y == 0 && window.x == 0 && window.y == 0 && GetClipRgn(dc, clip.get()) == 0;
+  }
+
+  std::optional<Gdiplus::Bitmap> pixels_;
+  std::optional<Graphics> graphics_;
+};
+
+// The fonts of one paint: widgets and labels mostly share a few.
+class FontCache {
+ public:
+  const Gdiplus::Font* Get(std::u16string_view family, float size, int style) {
+    for (const Entry& e : entries_)
+      if (e.family == family && e.size == size && e.style == style) return e.font.get();
+    return entries_.emplace_back(Entry{std::u16string(family), size, style, MakeFont(family, size, style)}).font.get();
+  }
+
+ private:
+  struct Entry {
+    std::u16string family;
+    float size;
+    int style;
+    std::unique_ptr<Gdiplus::Font> font;
+  };
+  std::vector<Entry> entries_;
+};
+
 // What every widget of one paint shares.
 struct WidgetPaint {
   Graphics& g;
   const SkinPanel& panel;
   float caption_height;
+  FontCache& fonts;
 };
 
 bool DrawCheckBox(const WidgetPaint& paint, PanelWidget& widget, const WidgetStyle& style, const Gdiplus::Font* font) {
@@ -244,17 +323,20 @@ bool DrawButton(const WidgetPaint& paint, PanelWidget& widget, const WidgetStyle
 
 bool DrawWidget(const WidgetPaint& paint, PanelWidget& widget) {
   const WidgetStyle& style = ActiveStyle(widget);
-  const auto font = MakeFont(FamilyFor(FieldText(style.font_name, kFontNameLength), LanguageId, FontUse::kWidget),
-                             style.font_size, Gdiplus::FontStyleRegular);
-  if (widget.kind == WidgetKind::kCheckBox) return DrawCheckBox(paint, widget, style, font.get());
-  return DrawButton(paint, widget, style, font.get());
+  const Gdiplus::Font* font =
+      paint.fonts.Get(FamilyFor(FieldText(style.font_name, kFontNameLength), LanguageId, FontUse::kWidget),
+                      style.font_size, Gdiplus::FontStyleRegular);
+  if (widget.kind == WidgetKind::kCheckBox) return DrawCheckBox(paint, widget, style, font);
+  return DrawButton(paint, widget, style, font);
 }
 
-void DrawLabel(Graphics& g, const SkinPanel& panel, const PanelLabel& label) {
+void DrawLabel(const WidgetPaint& paint, const PanelLabel& label) {
   const WidgetStyle& style = label.style;
-  const auto font = MakeFont(FamilyFor(FieldText(style.font_name, kFontNameLength), LanguageId, FontUse::kLabel),
-                             style.font_size, style.font_style);
-  PaintText(g, FieldText(label.text, kLabelTextLength), font.get(),
+  const Gdiplus::Font* font =
+      paint.fonts.Get(FamilyFor(FieldText(style.font_name, kFontNameLength), LanguageId, FontUse::kLabel),
+                      style.font_size, style.font_style);
+  const SkinPanel& panel = paint.panel;
+  PaintText(paint.g, FieldText(label.text, kLabelTextLength), font,
             MovedDown(label.rect, panel.text_offset * style.font_size), style.text,
             TextFormat(label.align_h, label.align_v));
 }
@@ -283,14 +365,14 @@ bool RenderPanel(SkinPanel& panel, HDC dc) {
   const int h = panel.client.bottom - panel.client.top;
   if (const BackgroundLayer* layer = Background(panel, w, h)) CopyLayer(*layer, dc);
 
-  Graphics g(dc);
-  PrepareForText(g);
-  const WidgetPaint paint{g, panel, CaptionHeight(panel)};
+  Canvas canvas(dc);
+  FontCache fonts;
+  const WidgetPaint paint{canvas.get(), panel, CaptionHeight(panel), fonts};
   bool again = false;
   for (PanelWidget* widget : panel.widgets)
     if (widget->visible) again |= DrawWidget(paint, *widget);
   for (const PanelLabel* label : panel.labels)
-    if (label->visible) DrawLabel(g, panel, *label);
+    if (label->visible) DrawLabel(paint, *label);
   return again;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "catalog/utf.h"
 #include "ui/gdi_raii_win.h"
@@ -171,6 +172,60 @@ TEST_F(PanelRenderTest, LabelTextIsDrawnInItsRectangle) {
   for (int y = 200; y < 230; ++y)
     for (int x = 40; x < 340; ++x) lit += Pixel(x, y) != Rgb(kBody);
   EXPECT_GT(lit, 50);
+}
+
+// A 32-bit DIB section whose rows are stored bottom-up, as GDI makes them
+// by default.
+class BottomUpDib {
+ public:
+  BottomUpDib(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_ = GdiObject<HBITMAP>(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<uint32_t*>(bits);
+  }
+  HBITMAP get() const { return bitmap_.get(); }
+  uint32_t Pixel(int x, int y) const { return Rgb(bits_[static_cast<size_t>(height_ - 1 - y) * width_ + x]); }
+
+ private:
+  int width_;
+  int height_;
+  GdiObject<HBITMAP> bitmap_;
+  uint32_t* bits_ = nullptr;
+};
+
+// Memory compositions are drawn into directly, other DCs through GDI;
+// either way the picture is the same.
+TEST_F(PanelRenderTest, EveryKindOfTargetGetsTheSamePicture) {
+  Widget(WidgetKind::kPushButton, {40, 80, 100, 40});
+  const int probes[][2] = {{90, 100}, {300, 20}, {200, 150}, {200, 270}, {41, 81}};
+  Render();
+  std::vector<uint32_t> expected;
+  for (const auto& p : probes) expected.push_back(Pixel(p[0], p[1]));
+
+  BottomUpDib bottom_up(kWidth + 1, kHeight + 1);
+  {
+    const MemoryDc dc;
+    const SelectedObject selected(dc.get(), bottom_up.get());
+    RenderPanel(panel_, dc.get());
+  }
+  GdiFlush();
+  // A clip region makes the renderer draw through the DC.
+  const GdiObject<HRGN> everything(CreateRectRgn(0, 0, kWidth + 1, kHeight + 1));
+  SelectClipRgn(dc_.get(), everything.get());
+  const RECT all{0, 0, kWidth + 1, kHeight + 1};
+  FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  Render();
+  GdiFlush();
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_TRUE(Near(bottom_up.Pixel(probes[i][0], probes[i][1]), expected[i], 2)) << i;
+    EXPECT_TRUE(Near(Pixel(probes[i][0], probes[i][1]), expected[i], 2)) << i;
+  }
 }
 
 TEST(MakeFont, UnknownFamiliesFallBackToSansSerif) {
