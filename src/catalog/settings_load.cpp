@@ -31,9 +31,6 @@ const json* Present(const json& object, std::string_view key) {
   return found == object.end() || found->is_null() ? nullptr : &*found;
 }
 
-// Slot of a model's HID default: 3000 + 12 per model + the HID entry.
-uint16_t DefaultSlot(size_t model, int entry) { return static_cast<uint16_t>(3000 + 12 * model + entry); }
-
 void ApplyModelDefaults() {
   // The catalogue is loaded before the first refresh and never changes
   // afterwards; only its connected flags do, and they are not read here.
@@ -49,7 +46,7 @@ void ApplyModelDefaults() {
                                       FieldLength(model.hid_function_name[u], kHidFunctionNameUnits)),
                   setting.function_name, kFunctionNameUnits);
       setting.trigger = ModelTrigger(model);
-      setting.trigger.slot = DefaultSlot(m, u);
+      setting.trigger.slot = DefaultSlot(static_cast<int>(m), u);
       setting.trigger.hid_num_down = static_cast<uint8_t>(model.hid_down[u]);
       setting.trigger.hid_num_up = static_cast<uint8_t>(model.hid_up[u]);
       setting.trigger.function = function;

@@ -29,6 +29,15 @@ static_assert(offsetof(BUTTON_SETTING_DEF, trigger) == 128);
 // trigger so the button does its own action again.
 inline constexpr uint8_t kNoAssignmentType = 255;
 
+// Slot numbers, which name a trigger to the driver but take no part in its
+// identity: a function chosen in the menu for button p of catalogue model m;
+// a model's default for its HID entry u (programmed by every settings
+// load). An assignment restored from the file has its position there.
+inline uint16_t MenuSlot(int model_index, int button) { return static_cast<uint16_t>(button + 16 * model_index); }
+inline uint16_t DefaultSlot(int model_index, int hid_entry) {
+  return static_cast<uint16_t>(3000 + 12 * model_index + hid_entry);
+}
+
 using ButtonSettingArray = std::vector<BUTTON_SETTING_DEF>;
 
 // The lock that guards ButtonSettingList. Created on first use, so it exists

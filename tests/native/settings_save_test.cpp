@@ -90,4 +90,10 @@ TEST(SettingsSave, AMissingFolderIsReportedNotCreated) {
   EXPECT_TRUE(sandbox.FolderEntries().empty());
 }
 
+TEST(SettingsFolder, VornelBelowTheDocumentsFolder) {
+  EXPECT_EQ(tessaro::SettingsFolderBelow(u"C:\\Users\\a\\Documents"), u"C:\\Users\\a\\Documents\\Vornel\\");
+  EXPECT_EQ(tessaro::SettingsFolderBelow(u"D:\\"), u"D:\\Vornel\\");
+  EXPECT_EQ(tessaro::SettingsFolderBelow(u""), u"\\Vornel\\");
+}
+
 }  // namespace
