@@ -55,7 +55,9 @@ bool SaveButtonSettings();
 // applied, a model reset, a global setting changed, then the save): settings
 // loads and other changes wait meanwhile, so a load can neither undo the
 // change nor read the file before the change is in it. Loads and saves take
-// it themselves; a thread may take it again while holding it.
+// it themselves; a thread may take it again while holding it. It comes
+// before ButtonSettingLock: never take it (nor load or save) while holding
+// that lock.
 class SettingsChange {
  public:
   SettingsChange();

@@ -41,7 +41,8 @@ inline uint16_t DefaultSlot(int model_index, int hid_entry) {
 using ButtonSettingArray = std::vector<BUTTON_SETTING_DEF>;
 
 // The lock that guards ButtonSettingList. Created on first use, so it exists
-// before anyone can take it; waits are without time-out.
+// before anyone can take it; waits are without time-out. Hold it only for
+// the list itself: no settings load or save inside it.
 SettingLock& ButtonSettingLock();
 
 // The assignments in the order they were first made; no two share a trigger
