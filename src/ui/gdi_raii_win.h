@@ -18,7 +18,9 @@
 namespace tessaro {
 
 // GDI+ for the life of the owner: started in the constructor, shut down in
-// the destructor. One per thread that draws, outliving every GDI+ object.
+// the destructor. One per process, outliving every GDI+ object: the
+// pictures and font caches a SkinPanel owns included, so a panel that lives
+// in a global is reset or destroyed before the session ends.
 class GdiplusSession {
  public:
   GdiplusSession() {

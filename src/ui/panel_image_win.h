@@ -29,9 +29,11 @@ inline PanelImagePtr ToPanelImage(std::unique_ptr<Gdiplus::Image> image) {
   return std::make_unique<GdiplusPanelImage>(std::move(image));
 }
 
-// Every picture of the Windows build is a GdiplusPanelImage.
+// The GDI+ image behind a picture; null for none (or a picture of another
+// kind, which draws as none).
 inline Gdiplus::Image* GdiplusImageOf(const PanelImage* picture) {
-  return picture ? static_cast<const GdiplusPanelImage*>(picture)->get() : nullptr;
+  const auto* image = dynamic_cast<const GdiplusPanelImage*>(picture);
+  return image ? image->get() : nullptr;
 }
 
 }  // namespace tessaro
