@@ -1,7 +1,6 @@
 // LoadButtonSettings: the driver's triggers and ButtonSettingList rebuilt
 // from the model catalogue's HID defaults and the settings file.
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <nlohmann/json.hpp>
 #include <stdexcept>

@@ -22,12 +22,13 @@ struct Folder {
   std::u16string path;
 };
 
+// These two are never destroyed: a refresh worker may still load while the
+// process exits.
 Folder& TheFolder() {
-  static Folder folder;
-  return folder;
+  static Folder* const folder = new Folder;
+  return *folder;
 }
 
-// Never destroyed: a refresh worker may still load while the process exits.
 std::recursive_mutex& ChangeMutex() {
   static std::recursive_mutex* const mutex = new std::recursive_mutex;
   return *mutex;
