@@ -61,7 +61,12 @@ LRESULT CALLBACK EventWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
         delete mailbox;
         break;
       case kDeliverMessage:
-        if (mailbox) (*mailbox)->DeliverAll();
+        if (mailbox) {
+          // Held here too: a callback that ends the library destroys this
+          // window, and with it the window's own reference.
+          const MailboxRef keep = *mailbox;
+          keep->DeliverAll();
+        }
         return 0;
       default:
         break;

@@ -349,6 +349,24 @@ TEST_F(VxlibSim, FreeLibLeavesNoThreadAndCanStartAgain) {
   EXPECT_EQ(Command(client, R"({"cmd":"state"})")["triggers"].size(), 0u) << "nothing left from the last run";
 }
 
+void FreeOnEvent(VX_CALLBACK_EVENT event) {
+  OnEvent(event);
+  VX_FreeLib();
+}
+
+TEST_F(VxlibSim, CallbackMayEndTheLibrary) {
+  const size_t before = ThreadCount();
+  ASSERT_EQ(VX_InitLib(FreeOnEvent, nullptr, 0), 1);
+  {
+    auto client = Connect();
+    ASSERT_EQ(Command(client, R"({"cmd":"plug","device":{"handle":9}})")["ok"], true);
+  }
+  PumpFor(300);
+  EXPECT_EQ(Kinds(), std::vector<int>{VX_EVENT_DEVICES_READY}) << "the events queued behind it are dropped";
+  EXPECT_EQ(VX_GetDeviceCount(), 0);
+  EXPECT_EQ(ThreadCount(), before);
+}
+
 TEST_F(VxlibSim, ChannelServesOneClientAfterAnother) {
   Start();
   for (int i = 0; i < 3; ++i) {
