@@ -3,7 +3,9 @@
 // parent), the fit into the work area, the wheel and the fade-in.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -234,6 +236,74 @@ TEST_F(ItemListTest, ListWithoutRowsOfItsFolderIsOneRowHigh) {
   EXPECT_TRUE(list_.visible_rows().empty());
   const RECT r = WindowRect(list_);
   EXPECT_EQ(r.bottom - r.top, MetricsFor(kScale, 0).frame + kRow);
+}
+
+// Not a check: with TESSARO_SCREENSHOT_DIR set, saves popup_list.png of a
+// function menu with its Media folder open, over a dark window.
+TEST_F(ItemListTest, Screenshot) {
+  const char* dir = std::getenv("TESSARO_SCREENSHOT_DIR");
+  if (!dir) GTEST_SKIP() << "TESSARO_SCREENSHOT_DIR not set";
+  const struct {
+    int32_t index, parent, kind;
+    const char* name;
+    const char* icon;
+  } entries[] = {
+      {1, 0, kRowItem, "Left click", "left_click"},
+      {2, 0, kRowItem, "Double click", "double_click"},
+      {3, 0, kRowItem, "Middle click", "middle_click"},
+      {4, 0, kRowSeparator, "", nullptr},
+      {5, 0, kRowItem, "Copy", "copy"},
+      {6, 0, kRowItem, "Paste", "paste"},
+      {7, 0, kRowFolder, "Media", "media"},
+      {8, 0, kRowFolder, "Browser", "browser"},
+      {9, 0, kRowSeparator, "", nullptr},
+      {10, 0, kRowItem, "Custom key", "custom_key"},
+      {11, 7, kRowItem, "Play / Pause", "play_pause"},
+      {12, 7, kRowItem, "Next track", "next_track"},
+      {13, 7, kRowItem, "Previous track", "previous_track"},
+      {14, 7, kRowSeparator, "", nullptr},
+      {15, 7, kRowItem, "Volume up", "volume_up"},
+      {16, 7, kRowItem, "Volume down", "volume_down"},
+      {17, 7, kRowItem, "Mute", "mute"},
+      {18, 8, kRowItem, "Back", "browser_back"},
+  };
+  std::vector<std::unique_ptr<Gdiplus::Bitmap>> icons;
+  RowArray rows;
+  for (const auto& e : entries) {
+    _QnItemListDB row = Row(e.index, e.parent, e.kind, e.name);
+    if (e.icon) {
+      const std::string path = std::string(TESSARO_DATA_DIR) + "/function/function_tirro/image/" + e.icon + ".png";
+      std::wstring wine_path = L"Z:";
+      for (char c : path) wine_path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+      icons.push_back(std::make_unique<Gdiplus::Bitmap>(wine_path.c_str()));
+      row.image = icons.back().get();
+    }
+    rows.push_back(row);
+  }
+  // A dark stand-in for the main window behind the menu.
+  const GdiObject<HBRUSH> dark(CreateSolidBrush(RGB(0x1E, 0x23, 0x2C)));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = dark.get();
+  wc.lpszClassName = L"ItemListBackdrop";
+  RegisterClassW(&wc);
+  HWND backdrop = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 1400, 1000, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+  list_.icon_column = true;
+  list_.SetRows(rows, 0, 0, 0);
+  list_.OpenAt(220, 180, 1, 0.6f, 0);
+  PumpMessagesFor(200);
+  const RECT r = WindowRect(list_);
+  ASSERT_TRUE(Xdotool("mousemove " + std::to_string(r.left + 80) + " " + std::to_string(r.top + 4 + 5 * 57 + 14 + 28)));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return list_.child() && list_.child()->IsOpen(); }));
+  const RECT c = WindowRect(*list_.child());
+  ASSERT_TRUE(Xdotool("mousemove " + std::to_string(c.left + 80) + " " + std::to_string(c.top + 4 + 57 + 28)));
+  PumpMessagesFor(500);
+  EXPECT_TRUE(test::CaptureScreen(std::string(dir) + "/popup_list.png", r.left - 40, r.top - 40, c.right - r.left + 80,
+                                  std::max(r.bottom, c.bottom) - r.top + 80));
+  list_.CloseList();
+  DestroyWindow(backdrop);
 }
 
 }  // namespace
