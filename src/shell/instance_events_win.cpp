@@ -1,0 +1,22 @@
+#include "shell/instance_events_win.h"
+
+namespace tessaro {
+namespace {
+
+// Manual reset, not signalled, default security.
+UniqueHandle CreateNamedEvent(const wchar_t* name) { return UniqueHandle(CreateEventW(nullptr, TRUE, FALSE, name)); }
+
+}  // namespace
+
+bool SignalRunningInstance(const wchar_t* event_name) {
+  UniqueHandle event(OpenEventW(EVENT_MODIFY_STATE, FALSE, event_name));
+  return event && SetEvent(event.get());
+}
+
+std::optional<InstanceEvents> ClaimSingleInstance() {
+  UniqueHandle show = CreateNamedEvent(kShowEventName);
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return std::nullopt;
+  return InstanceEvents{std::move(show), CreateNamedEvent(kCloseEventName)};
+}
+
+}  // namespace tessaro

@@ -1,0 +1,39 @@
+// The threads of the main dialog: two watchers that wait for requests of
+// other processes for the whole run, and the device refresh workers. All
+// are joined when the window is destroyed.
+#include "shell/device_refresh.h"
+#include "shell/main_window_state.h"
+#include "shell/tessaro_dlg_win.h"
+
+namespace tessaro {
+namespace {
+
+constexpr DWORD kShowPauseMs = 10;
+
+}  // namespace
+
+void CTessaroDlg::StartWatchers() {
+  close_watcher_.emplace(close_event_, [this] {
+    OnCloseRequested();
+    return false;
+  });
+  show_watcher_.emplace(show_event_, [this] {
+    if (QuitRequested) return false;
+    RequestShow();
+    Sleep(kShowPauseMs);
+    return QuitRequested == 0;
+  });
+}
+
+// On the close watcher's thread.
+void CTessaroDlg::OnCloseRequested() {
+  QuitRequested = 1;
+  if (KeyCaptureVisible()) key_capture_.RequestClose();
+  if (HWND w = window()) PostMessageW(w, WM_CLOSE, 0, 0);
+}
+
+void CTessaroDlg::StartDeviceRefresh() {
+  refresh_workers_.Start([this] { RunDeviceRefresh(*this, *this); });
+}
+
+}  // namespace tessaro
