@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# "/hide" (any case) hides the window at its first tick and keeps the tray
+# icon; "/close" ends the hidden instance.
+source "$(dirname "$0")/lib/session.sh"
+
+start_tessaro demo /HIDE
+has_window() { [ -n "$(main_windows)" ]; }
+wait_until 20 has_window || fail "no main window was made"
+window=$(main_windows)
+hidden() { ! is_viewable "$window"; }
+# The tray icon comes last before the first tick; until then the window
+# may not even have shown.
+wait_until 20 tray_shown || fail "no tray icon"
+wait_until 10 hidden || fail "/hide did not hide the window"
+sleep 1
+hidden || fail "the hidden window showed again by itself"
+process_alive "$tessaro_pid" || fail "the hidden instance ended"
+tray_shown || fail "the tray icon went with the window"
+
+run_tessaro /close || fail "/close did not end cleanly"
+wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the hidden instance"
+wait "$tessaro_pid" || fail "the instance ended with status $?"
+echo "start_hidden: ok"
