@@ -160,8 +160,7 @@ int main() {
     Round(events, decider, HookDecision, hook);
   }
 
-  std::printf("triggers installed: %zu, events: %zu, rounds: %d\n", triggers.triggers().size(), events.size(),
-              kRounds);
+  std::printf("triggers installed: %zu, events: %zu, rounds: %d\n", triggers.triggers().size(), events.size(), kRounds);
   std::printf("%-10s %12s %12s %10s %10s %12s %10s\n", "decision", "per call ns", "stream ns", "p50 ns", "p99.9 ns",
               "slowest ns", "swallowed");
   for (const auto* r : {&empty, &hook}) {

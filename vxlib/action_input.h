@@ -17,7 +17,7 @@ enum class MouseOp : uint8_t {
   kMiddleUp,
   kXDown,  // data: 1 back (XBUTTON1), 2 forward (XBUTTON2)
   kXUp,
-  kWheel,  // data: +120 up, -120 down
+  kWheel,            // data: +120 up, -120 down
   kHorizontalWheel,  // data: +120 right, -120 left
 };
 

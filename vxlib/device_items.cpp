@@ -92,8 +92,8 @@ DeviceList::Change DeviceList::Update(const std::vector<VX_ITEM_DEF>& present) {
   Change change;
   std::vector<VX_ITEM_DEF> kept;
   for (const auto& d : items_) {
-    const auto now = std::find_if(present.begin(), present.end(),
-                                  [&](const VX_ITEM_DEF& p) { return p.handle() == d.handle(); });
+    const auto now =
+        std::find_if(present.begin(), present.end(), [&](const VX_ITEM_DEF& p) { return p.handle() == d.handle(); });
     if (now != present.end()) {
       kept.push_back(*now);
     } else {
@@ -111,7 +111,8 @@ DeviceList::Change DeviceList::Update(const std::vector<VX_ITEM_DEF>& present) {
 }
 
 bool DeviceList::Remove(uint32_t handle) {
-  const auto it = std::find_if(items_.begin(), items_.end(), [&](const VX_ITEM_DEF& d) { return d.handle() == handle; });
+  const auto it =
+      std::find_if(items_.begin(), items_.end(), [&](const VX_ITEM_DEF& d) { return d.handle() == handle; });
   if (it == items_.end()) return false;
   items_.erase(it);
   return true;

@@ -60,7 +60,8 @@ class HookThread {
 
   bool SwallowMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
     shared_.last_tick.store(GetTickCount(), std::memory_order_relaxed);
-    shared_.events.fetch_add(1, std::memory_order_relaxed);
+    // This thread is the only writer: no locked increment needed.
+    shared_.events.store(shared_.events.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     // Injected input (ours, or another program's) is never taken over.
     if ((info.flags & (LLMHF_INJECTED | LLMHF_LOWER_IL_INJECTED)) != 0 || info.dwExtraInfo == kOwnInputTag) {
       return false;

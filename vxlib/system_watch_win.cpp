@@ -149,16 +149,16 @@ void SystemWatch::Run(const std::function<void()>& ready) {
 
   WindowClass window_class(kClassName, WatchWindowProc);
   // Top-level (power notices), never shown, never activated.
-  UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, window_class.name(), L"", WS_POPUP, 0, 0,
-                                      0, 0, nullptr, nullptr, Module(), nullptr));
+  UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, window_class.name(), L"", WS_POPUP, 0, 0, 0,
+                                      0, nullptr, nullptr, Module(), nullptr));
   if (!window.get()) {
     ready();
     return;
   }
   DeviceNotices devices(window.get());
   SessionNotices sessions(window.get());
-  UniqueWinEventHook foreground(
-      SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundProc, 0, 0, WINEVENT_OUTOFCONTEXT));
+  UniqueWinEventHook foreground(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                                ForegroundProc, 0, 0, WINEVENT_OUTOFCONTEXT));
   SetTimer(window.get(), kWatchdogTimer, kWatchdogPeriodMs, nullptr);
   ready();
 

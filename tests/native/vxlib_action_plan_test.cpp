@@ -44,9 +44,15 @@ const PlanContext kSwapped{.buttons_swapped = true};
 TEST(ActionPlan, MouseButton) {
   ExpectPlans({
       {"primary held", Function(1, {1, 0, 0}), kPlain, {Mouse(MouseOp::kLeftDown)}, {Mouse(MouseOp::kLeftUp)}},
-      {"primary held, buttons swapped", Function(1, {1, 0, 0}), kSwapped, {Mouse(MouseOp::kRightDown)},
+      {"primary held, buttons swapped",
+       Function(1, {1, 0, 0}),
+       kSwapped,
+       {Mouse(MouseOp::kRightDown)},
        {Mouse(MouseOp::kRightUp)}},
-      {"secondary held, buttons swapped", Function(1, {1, 1, 0}), kSwapped, {Mouse(MouseOp::kLeftDown)},
+      {"secondary held, buttons swapped",
+       Function(1, {1, 1, 0}),
+       kSwapped,
+       {Mouse(MouseOp::kLeftDown)},
        {Mouse(MouseOp::kLeftUp)}},
       {"middle click", Function(1, {1, 2, 1}), kPlain, {Mouse(MouseOp::kMiddleDown), Mouse(MouseOp::kMiddleUp)}, {}},
       {"double click",
@@ -64,17 +70,32 @@ TEST(ActionPlan, MouseButton) {
 TEST(ActionPlan, KeyCombination) {
   ExpectPlans({
       {"copy", Function(2, {1, 0x11, 0x43}, {0, 0x43, 0x11}), kPlain, {Down(0x11), Down(0x43)}, {Up(0x43), Up(0x11)}},
-      {"previous tab", Function(2, {1, 0x11, 0x10, 0x09}, {0, 0x09, 0x11, 0x10}), kPlain,
-       {Down(0x11), Down(0x10), Down(0x09)}, {Up(0x09), Up(0x11), Up(0x10)}},
+      {"previous tab",
+       Function(2, {1, 0x11, 0x10, 0x09}, {0, 0x09, 0x11, 0x10}),
+       kPlain,
+       {Down(0x11), Down(0x10), Down(0x09)},
+       {Up(0x09), Up(0x11), Up(0x10)}},
       // Keys the release list forgets go up anyway, last pressed first.
-      {"release list names one key", Function(2, {1, 0x11, 0x10, 0x53}, {0, 0x53}), kPlain,
-       {Down(0x11), Down(0x10), Down(0x53)}, {Up(0x53), Up(0x10), Up(0x11)}},
+      {"release list names one key",
+       Function(2, {1, 0x11, 0x10, 0x53}, {0, 0x53}),
+       kPlain,
+       {Down(0x11), Down(0x10), Down(0x53)},
+       {Up(0x53), Up(0x10), Up(0x11)}},
       {"empty release list", Function(2, {1, 0x12, 0x09}), kPlain, {Down(0x12), Down(0x09)}, {Up(0x09), Up(0x12)}},
-      {"release list names a key never pressed", Function(2, {1, 0x11}, {0, 0x43}), kPlain, {Down(0x11)},
+      {"release list names a key never pressed",
+       Function(2, {1, 0x11}, {0, 0x43}),
+       kPlain,
+       {Down(0x11)},
        {Up(0x43), Up(0x11)}},
-      {"shell key combination", Function(20, {1, 0x5B, 0x09}, {0, 0x09, 0x5B}), kPlain, {Down(0x5B), Down(0x09)},
+      {"shell key combination",
+       Function(20, {1, 0x5B, 0x09}, {0, 0x09, 0x5B}),
+       kPlain,
+       {Down(0x5B), Down(0x09)},
        {Up(0x09), Up(0x5B)}},
-      {"the list ends at the first zero", Function(2, {1, 0x11, 0, 0x43}, {0, 0, 0x43}), kPlain, {Down(0x11)},
+      {"the list ends at the first zero",
+       Function(2, {1, 0x11, 0, 0x43}, {0, 0, 0x43}),
+       kPlain,
+       {Down(0x11)},
        {Up(0x11)}},
   });
 }
@@ -102,7 +123,10 @@ TEST(ActionPlan, SystemActionsAndGestures) {
       {"screenshot before the clip tool", Function(8, {1, 3}), no_clip, {Down(0x2C), Up(0x2C)}, {}},
       {"start menu", Function(8, {1, 5}), kPlain, {Down(0x5B), Up(0x5B)}, {}},
       {"unknown system action", Function(8, {1, 6}), kPlain, {}, {}},
-      {"swipe left", Function(10, {1, 1, 0}), kPlain, {Down(0x11), Down(0x5B), Down(0x27), Up(0x27), Up(0x5B), Up(0x11)},
+      {"swipe left",
+       Function(10, {1, 1, 0}),
+       kPlain,
+       {Down(0x11), Down(0x5B), Down(0x27), Up(0x27), Up(0x5B), Up(0x11)},
        {}},
       {"zoom in", Function(10, {1, 3, 1}), kPlain, {Down(0x11), Mouse(MouseOp::kWheel, 120), Up(0x11)}, {}, true},
       {"zoom out with Ctrl held", Function(10, {1, 4, 1}), ctrl_held, {Mouse(MouseOp::kWheel, -120)}, {}, true},
@@ -136,10 +160,9 @@ TEST(ActionPlan, RapidFireLimits) {
     int clicks;
     milliseconds down;
   } cases[] = {
-      {0, 12, 18, 12, milliseconds(18)},
-      {0, 0, 0, 10, milliseconds(10)},   // 0 counts as 10
-      {1, 200, 5, 50, milliseconds(5)},  // at most 50 a second
-      {2, 10, 100, 10, milliseconds(50)},  // down for the whole period: cut to half
+      {0, 12, 18, 12, milliseconds(18)},  {0, 0, 0, 10, milliseconds(10)},  // 0 counts as 10
+      {1, 200, 5, 50, milliseconds(5)},                                     // at most 50 a second
+      {2, 10, 100, 10, milliseconds(50)},                                   // down for the whole period: cut to half
       {0, 10, 99, 10, milliseconds(99)},
   };
   for (const auto& c : cases) {
@@ -155,9 +178,9 @@ TEST(ActionPlan, RapidFireLimits) {
 
 TEST(ActionInput, ExtendedKeysAtTheEdgesOfTheirRanges) {
   const std::pair<uint8_t, bool> cases[] = {
-      {0x20, false}, {0x21, true}, {0x28, true}, {0x29, false}, {0x2C, true}, {0x2E, true}, {0x2F, false},
-      {0x5A, false}, {0x5B, true}, {0x5D, true}, {0x5E, false}, {0x6E, false}, {0x6F, true}, {0x90, true},
-      {0xA2, false}, {0xA3, true}, {0xA4, false}, {0xA5, true}, {0xB7, true}, {0xB8, false}, {0x0D, false},
+      {0x20, false}, {0x21, true}, {0x28, true},  {0x29, false}, {0x2C, true},  {0x2E, true},  {0x2F, false},
+      {0x5A, false}, {0x5B, true}, {0x5D, true},  {0x5E, false}, {0x6E, false}, {0x6F, true},  {0x90, true},
+      {0xA2, false}, {0xA3, true}, {0xA4, false}, {0xA5, true},  {0xB7, true},  {0xB8, false}, {0x0D, false},
   };
   for (const auto& [key, extended] : cases) EXPECT_EQ(vxlib::IsExtendedKey(key), extended) << std::hex << int(key);
 }

@@ -138,7 +138,9 @@ TEST(ActionRunner, TiltRule) {
             {{kCtrlCDown}, {}, {}, {}, {}, {kCtrlCUp}}},
            {"a step the other way ends the hold at once",
             copy,
-            {{Act::kNotch, 0, Button::kTiltRight}, {Act::kNotch, 50, Button::kTiltLeft}, {Act::kAdvance, 349},
+            {{Act::kNotch, 0, Button::kTiltRight},
+             {Act::kNotch, 50, Button::kTiltLeft},
+             {Act::kAdvance, 349},
              {Act::kAdvance, 350}},
             {{kCtrlCDown}, {kCtrlCUp, kCtrlCDown}, {}, {kCtrlCUp}}},
            {"a held tilt repeats a repeating action",
@@ -179,7 +181,9 @@ TEST(ActionRunner, RapidFire) {
             rapid,
             {{Act::kDown, 0}, {Act::kAdvance, 300}, {Act::kAdvance, 317}, {Act::kAdvance, 318}, {Act::kAdvance, 333}},
             {{kLeftDown}, {kLeftUp, kLeftDown}, {}, {kLeftUp}, {kLeftDown}}},
-           {"release all ends a click that is down", rapid, {{Act::kDown, 0}, {Act::kReleaseAll, 5}},
+           {"release all ends a click that is down",
+            rapid,
+            {{Act::kDown, 0}, {Act::kReleaseAll, 5}},
             {{kLeftDown}, {kLeftUp}}},
        }) {
     RunTimed(c);

@@ -28,7 +28,7 @@ TEST(DeviceItems, UsbIdsFromTheDeviceName) {
       {u"\\\\?\\Root#RDP_MOU#0000#{378de44c-56ef-11d1-bc8c-00a0c91405dd}", std::nullopt},
       {u"\\\\?\\ACPI#PNP0F13#4&1bd7f811&0#{378de44c}", std::nullopt},
       {u"\\\\?\\HID#VID_04G6&PID_C077#x", std::nullopt},  // not hexadecimal
-      {u"\\\\?\\HID#VID_046D#x", std::nullopt},          // no product id
+      {u"\\\\?\\HID#VID_046D#x", std::nullopt},           // no product id
       {u"VID_04", std::nullopt},
       {u"", std::nullopt},
   };

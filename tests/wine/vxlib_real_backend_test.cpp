@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -180,8 +181,8 @@ class VxlibReal : public testing::Test {
   void SetUp() override {
     threads_before_ = ThreadCount();
     SetEnvironmentVariableW(L"VXLIB_SCENARIO", nullptr);
-    window_ = CreateWindowExW(0, L"VxlibRealTestWindow", L"VXLIB real backend test", WS_POPUP | WS_VISIBLE, kLeft,
-                              kTop, kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(0, L"VxlibRealTestWindow", L"VXLIB real backend test", WS_POPUP | WS_VISIBLE, kLeft, kTop,
+                              kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window_, nullptr);
     SetForegroundWindow(window_);
     SetFocus(window_);
@@ -257,8 +258,8 @@ TEST_F(VxlibReal, EveryButtonOfTheMouseReachesTheHook) {
   // Each button types its own letter instead of its own event.
   const struct {
     const char* xdotool;
-    int bit;          // 0: a tilt direction
-    uint8_t tilt;     // 1 left, 2 right
+    int bit;       // 0: a tilt direction
+    uint8_t tilt;  // 1 left, 2 right
     uint8_t key;
   } cases[] = {
       {"click 3", 1, 0, 'R'}, {"click 2", 2, 0, 'M'}, {"click 8", 3, 0, 'B'},
@@ -422,18 +423,16 @@ TEST_F(VxlibReal, ASpeedLeftLoweredIsRestoredAtTheNextStart) {
 }
 
 TEST_F(VxlibReal, ForegroundChangesArriveAsKindTen) {
-  HWINEVENTHOOK probe =
-      SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ProbeForeground, 0, 0,
-                      WINEVENT_OUTOFCONTEXT);
+  HWINEVENTHOOK probe = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ProbeForeground, 0,
+                                        0, WINEVENT_OUTOFCONTEXT);
   HWND other = CreateWindowExW(0, L"VxlibRealTestWindow", L"other", WS_POPUP | WS_VISIBLE, 700, 150, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(other, nullptr);
   SetForegroundWindow(other);
   const auto arrived = [&] {
     const auto events = Events();
-    return std::any_of(events.begin(), events.end(), [&](const Received& r) {
-      return r.kind == VX_EVENT_WINDOW_ACTIVATED && r.window == other;
-    });
+    return std::any_of(events.begin(), events.end(),
+                       [&](const Received& r) { return r.kind == VX_EVENT_WINDOW_ACTIVATED && r.window == other; });
   };
   const bool delivered = PumpMessagesUntil(arrived, 2000);
   UnhookWinEvent(probe);
