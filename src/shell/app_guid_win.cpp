@@ -5,7 +5,6 @@
 #include <objbase.h>
 // clang-format on
 
-
 namespace tessaro {
 namespace {
 

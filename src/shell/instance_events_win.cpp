@@ -13,10 +13,10 @@ bool SignalRunningInstance(const wchar_t* event_name) {
   return event && SetEvent(event.get());
 }
 
-std::optional<InstanceEvents> ClaimSingleInstance() {
-  UniqueHandle show = CreateNamedEvent(kShowEventName);
+std::optional<InstanceEvents> ClaimSingleInstance(const wchar_t* show_name, const wchar_t* close_name) {
+  UniqueHandle show = CreateNamedEvent(show_name);
   if (GetLastError() == ERROR_ALREADY_EXISTS) return std::nullopt;
-  return InstanceEvents{std::move(show), CreateNamedEvent(kCloseEventName)};
+  return InstanceEvents{std::move(show), CreateNamedEvent(close_name)};
 }
 
 }  // namespace tessaro

@@ -27,6 +27,7 @@ bool SignalRunningInstance(const wchar_t* event_name);
 // Creates both events for this process, or nothing when another instance
 // already holds the show event. An event that cannot be made at all stays
 // empty; its watcher then never starts.
-std::optional<InstanceEvents> ClaimSingleInstance();
+std::optional<InstanceEvents> ClaimSingleInstance(const wchar_t* show_name = kShowEventName,
+                                                  const wchar_t* close_name = kCloseEventName);
 
 }  // namespace tessaro

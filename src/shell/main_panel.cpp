@@ -78,8 +78,8 @@ void AddMainWidgets(MainPanelWidgets& main, const MainWidgetHandlers& handlers, 
   const float bar_height = static_cast<float>(panel.bottom_bar.bottom - panel.bottom_bar.top);
   const float c = static_cast<float>(static_cast<int>(bar_height * 0.66f));
 
-  MakeWidget(main.close, panel, WidgetKind::kClose, {l.right - 4 - 1.4f * l.f, 0.3f * l.f, 1.2f * l.f, 1.2f * l.f},
-             l.f, {}, handlers.hide_or_minimise, true);
+  MakeWidget(main.close, panel, WidgetKind::kClose, {l.right - 4 - 1.4f * l.f, 0.3f * l.f, 1.2f * l.f, 1.2f * l.f}, l.f,
+             {}, handlers.hide_or_minimise, true);
   main.close.no_outline = true;
   MakeWidget(main.minimise, panel, WidgetKind::kMinimise,
              {l.right - 8 - 3.2f * l.f, 0.3f * l.f, 1.2f * l.f, 1.2f * l.f}, l.f, {}, handlers.hide_or_minimise, true);
@@ -149,8 +149,7 @@ void AddMainWidgets(MainPanelWidgets& main, const MainWidgetHandlers& handlers, 
 }
 
 void PlaceModifierWidget(MainPanelWidgets& main) {
-  main.modifier.rect.x =
-      main.slowdown.rect.x + main.slowdown.measured_width + main.slowdown.rect.height * 1.1f;
+  main.modifier.rect.x = main.slowdown.rect.x + main.slowdown.measured_width + main.slowdown.rect.height * 1.1f;
 }
 
 int HotMarker(const MainPanelWidgets& main) {

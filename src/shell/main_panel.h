@@ -53,8 +53,8 @@ struct MainPanelWidgets {
 
 // Main panel layout inputs that come from the system and the settings.
 struct MainPanelState {
-  bool buttons_swapped = false;    // the left-hand check box starts checked
-  int32_t slowdown_modifier = 1;   // shown on the modifier widget
+  bool buttons_swapped = false;   // the left-hand check box starts checked
+  int32_t slowdown_modifier = 1;  // shown on the modifier widget
   bool has_update_url = false;
 };
 

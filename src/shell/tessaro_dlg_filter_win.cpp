@@ -13,8 +13,8 @@ namespace tessaro {
 namespace {
 
 bool IsPanelMouseMessage(UINT message) {
-  return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
-         message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
+  return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONDOWN ||
+         message == WM_RBUTTONUP;
 }
 
 RECT ToRect(const PanelRect& r) { return {r.left, r.top, r.right, r.bottom}; }

@@ -9,8 +9,8 @@
 
 #include "catalog/function_catalogue.h"
 #include "catalog/language_table.h"
-#include "catalog/package.h"
 #include "catalog/model_catalogue.h"
+#include "catalog/package.h"
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "device/button_setting.h"
@@ -30,8 +30,8 @@ constexpr int kLibraryCursors[] = {153, 149, 150, 151, 152, 147};
 std::u16string ModuleFileName() {
   std::u16string name(MAX_PATH, u'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(name.data()),
-                                            static_cast<DWORD>(name.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(name.data()), static_cast<DWORD>(name.size()));
     if (length < name.size()) {
       name.resize(length);
       return name;

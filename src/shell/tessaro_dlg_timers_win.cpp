@@ -34,7 +34,8 @@ void CTessaroDlg::StopTimer(int id) { RestartTimer(id, kStopTimer); }
 
 void CTessaroDlg::OnTimerRequest(int id, int milliseconds) {
   KillTimer(window(), static_cast<UINT_PTR>(id));
-  if (milliseconds != kStopTimer) SetTimer(window(), static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
+  if (milliseconds != kStopTimer)
+    SetTimer(window(), static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
 }
 
 void CTessaroDlg::InvalidateWindow() {

@@ -23,7 +23,7 @@ TEST(CommandLine, SwitchesCountAnywhereButTheFirstCharacterAndIgnoreCase) {
       {u"Tessaro.exe /close", false, true},
       {u"Tessaro.exe /CLOSE /hide", true, true},
       {u"Tessaro.exe /hideaway", true, false},  // a plain text search
-      {u"/hide", false, false},                  // the program path's place
+      {u"/hide", false, false},                 // the program path's place
       {u"/close", false, false},
       {u"Tessaro.exe -hide hide /clos", false, false},
   };
@@ -54,8 +54,7 @@ TEST(MainWindowGeometry, SizeAndScaleFollowTheWorkArea) {
       {{1920, 40, 1920, 1040}, {2304, 176, 1152, 768, 0.48f}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.work.left << "," << c.work.top << " " << c.work.width << "x"
-                                    << c.work.height);
+    SCOPED_TRACE(testing::Message() << c.work.left << "," << c.work.top << " " << c.work.width << "x" << c.work.height);
     const MainWindowGeometry g = MainWindowGeometryFor(c.work);
     EXPECT_EQ(g.x, c.expected.x);
     EXPECT_EQ(g.y, c.expected.y);

@@ -1,0 +1,81 @@
+// The named events between starts of the program, and the watcher threads
+// that wait on them in the running instance.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "shell/event_watcher_win.h"
+#include "shell/instance_events_win.h"
+
+namespace {
+
+using tessaro::EventWatcher;
+using tessaro::UniqueHandle;
+
+bool WaitFor(const std::atomic<int>& value, int expected) {
+  for (int i = 0; i < 200 && value.load() != expected; ++i) Sleep(10);
+  return value.load() == expected;
+}
+
+TEST(InstanceEvents, TheFirstClaimWinsAndLaterStartsReachIt) {
+  // Names of this test's own, so that a Tessaro running in the same Wine
+  // prefix is neither seen nor disturbed.
+  const std::wstring suffix = L"_test_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring show_name = tessaro::kShowEventName + suffix;
+  const std::wstring close_name = tessaro::kCloseEventName + suffix;
+  EXPECT_FALSE(tessaro::SignalRunningInstance(show_name.c_str()));
+  auto first = tessaro::ClaimSingleInstance(show_name.c_str(), close_name.c_str());
+  ASSERT_TRUE(first.has_value());
+  EXPECT_TRUE(first->show);
+  EXPECT_TRUE(first->close);
+  EXPECT_FALSE(tessaro::ClaimSingleInstance(show_name.c_str(), close_name.c_str()).has_value());
+
+  EXPECT_TRUE(tessaro::SignalRunningInstance(close_name.c_str()));
+  EXPECT_EQ(WaitForSingleObject(first->close.get(), 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(first->show.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST(EventWatcher, ARequestMadeBeforeTheWatcherWaitsIsTakenOnce) {
+  const UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  SetEvent(event.get());
+  std::atomic<int> reactions{0};
+  {
+    EventWatcher watcher(event.get(), [&] {
+      ++reactions;
+      return true;
+    });
+    ASSERT_TRUE(WaitFor(reactions, 1));
+    Sleep(100);
+    EXPECT_EQ(reactions.load(), 1);
+    EXPECT_EQ(WaitForSingleObject(event.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    SetEvent(event.get());
+    EXPECT_TRUE(WaitFor(reactions, 2));
+    // A pulse from an older start still reaches a waiting watcher.
+    Sleep(50);
+    PulseEvent(event.get());
+    EXPECT_TRUE(WaitFor(reactions, 3));
+  }
+  // Gone with its owner: a later signal reaches nobody.
+  SetEvent(event.get());
+  Sleep(100);
+  EXPECT_EQ(reactions.load(), 3);
+}
+
+TEST(EventWatcher, AReactionThatDeclinesEndsTheWatch) {
+  const UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<int> reactions{0};
+  EventWatcher watcher(event.get(), [&] {
+    ++reactions;
+    return false;
+  });
+  SetEvent(event.get());
+  ASSERT_TRUE(WaitFor(reactions, 1));
+  SetEvent(event.get());
+  Sleep(100);
+  EXPECT_EQ(reactions.load(), 1);
+}
+
+}  // namespace
