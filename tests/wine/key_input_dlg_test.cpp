@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -148,6 +149,21 @@ TEST_F(KeyInputDlgTest, DriverKeysCountAndTheRawInputRegistrationGoesWithTheDial
   count = 0;
   GetRegisteredRawInputDevices(nullptr, &count, sizeof(RAWINPUTDEVICE));
   EXPECT_EQ(count, 0u);
+}
+
+// Not a check: with TESSARO_SCREENSHOT_DIR set, saves key_capture.png after
+// Ctrl+Shift+A was typed.
+TEST_F(KeyInputDlgTest, Screenshot) {
+  const char* dir = std::getenv("TESSARO_SCREENSHOT_DIR");
+  if (!dir) GTEST_SKIP() << "TESSARO_SCREENSHOT_DIR not set";
+  Start(kCaptureCombination);
+  ASSERT_TRUE(Xdotool("key --delay 80 ctrl+shift+a"));
+  ASSERT_TRUE(Xdotool("mousemove " + OkPoint()));  // the hover look of "ok"
+  PumpMessagesFor(400);
+  RECT r{};
+  GetWindowRect(dialog_.window(), &r);
+  EXPECT_TRUE(
+      test::CaptureScreen(std::string(dir) + "/key_capture.png", r.left, r.top, r.right - r.left, r.bottom - r.top));
 }
 
 }  // namespace
