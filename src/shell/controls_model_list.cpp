@@ -1,6 +1,7 @@
 #include "shell/controls_model_list.h"
 
 #include <atomic>
+#include <iterator>
 
 #include "catalog/utf.h"
 #include "device/device_detection.h"
@@ -21,6 +22,11 @@ bool FoundFromThirdCharacter(std::u16string_view name, std::u16string_view mark)
 }
 
 }  // namespace
+
+bool IsConnectedModel(int32_t index) {
+  const std::vector<MODEL_DEF>& models = Models().models;
+  return index >= 0 && index < static_cast<int32_t>(models.size()) && IsConnected(models[index]);
+}
 
 std::u16string_view ModelConnectionKind(std::u16string_view model_name) {
   if (FoundFromThirdCharacter(model_name, u"(BT)")) return u"BT";
@@ -45,8 +51,7 @@ RowArray BuildModelMenuRows(const std::vector<MODEL_DEF>& models, int32_t select
 }
 
 bool ChooseModel(int32_t index, MainWindowControl& window) {
-  const std::vector<MODEL_DEF>& models = Models().models;
-  if (index < 0 || index >= static_cast<int32_t>(models.size()) || !IsConnected(models[index])) return false;
+  if (!IsConnectedModel(index)) return false;
   if (SelectedModel.exchange(index) == index) return false;
   VX_RefreshInfo();
   DetectDevices(window);

@@ -13,6 +13,9 @@
 
 namespace tessaro {
 
+// Whether index is a model of the catalogue that is connected now.
+bool IsConnectedModel(int32_t index);
+
 // "BT" when the model's name holds "(BT)" after at least three characters,
 // else "2.4G" for "(RF)" after at least three, else "USB". Only the first
 // occurrence of each counts, so a name that begins with "(BT)" is "USB".

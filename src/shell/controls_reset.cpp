@@ -1,0 +1,56 @@
+#include "shell/controls_reset.h"
+
+#include <mutex>
+
+#include "catalog/settings_store.h"
+#include "device/button_setting.h"
+#include "device/device_detection.h"
+#include "shell/controls_model_list.h"
+
+namespace tessaro {
+namespace {
+
+// Soon after the change, as after a device's arrival.
+constexpr int kDefaultsRefreshDelayMs = 30;
+
+bool BelongsTo(const VX_TRIGGER_DEF& trigger, const VX_TRIGGER_DEF& model) {
+  return trigger.model_id == model.model_id && trigger.usb_vid == model.usb_vid &&
+         trigger.usb_pid == model.usb_pid && trigger.pid == model.pid && trigger.vid == model.vid;
+}
+
+}  // namespace
+
+int RemoveModelAssignments(const MODEL_DEF& model) {
+  const VX_TRIGGER_DEF identity = ModelTrigger(model);
+  std::lock_guard hold(ButtonSettingLock());
+  ButtonSettingArray& list = ButtonSettingList();
+  int removed = 0;
+  for (size_t i = list.size(); i-- > 0;) {
+    if (!BelongsTo(list[i].trigger, identity)) continue;
+    VX_RemoveModelTriggerEvent(list[i].trigger);
+    list.erase(list.begin() + static_cast<ptrdiff_t>(i));
+    ++removed;
+  }
+  return removed;
+}
+
+bool ResetShownModel(const std::function<bool()>& confirm, MainWindowControl& window) {
+  const int32_t index = SelectedModel;
+  if (!IsConnectedModel(index)) return false;
+  const MODEL_DEF model = Models().GetModel(index);
+  // Not while asking: a settings load must not wait on the user.
+  if (!confirm()) return false;
+  {
+    const SettingsChange change;
+    if (RemoveModelAssignments(model) == 0) return false;
+    SaveButtonSettings();
+  }
+  window.RebuildFunctionMenu();
+  // The defaults of the HID buttons went with the entries that replaced
+  // them; until a load programs them again those buttons would do nothing
+  // and their markers would keep the removed names.
+  window.RestartTimer(kDeviceScanTimer, kDefaultsRefreshDelayMs);
+  return true;
+}
+
+}  // namespace tessaro
