@@ -48,9 +48,7 @@ const VX_FUNCTION_DEF* FunctionAt(const FunctionCatalogue& catalogue, int32_t in
   return index >= 0 && static_cast<size_t>(index) < defs.size() ? &defs[index] : nullptr;
 }
 
-std::u16string_view RowName(const _QnItemListDB& row) {
-  return {row.name, FieldLength(row.name, std::size(row.name))};
-}
+std::u16string_view RowName(const _QnItemListDB& row) { return {row.name, FieldLength(row.name, std::size(row.name))}; }
 
 }  // namespace
 

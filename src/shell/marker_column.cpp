@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kTiltLeft = kModelButtonEntries;  // markers 12 and 13
 constexpr int kHidMarkers = kMarkerCount - kModelButtonEntries;
-constexpr int kPictureNumbers = 10;             // the skin's numbered markers
+constexpr int kPictureNumbers = 10;  // the skin's numbered markers
 constexpr size_t kShortLabel = 6;
 
 // The keys of the actions buttons 0 to 4 have of their own.

@@ -38,7 +38,7 @@ struct MarkerState {
 
 struct MarkerLabelState {
   bool visible = false;
-  std::optional<float> y;  // empty: the label stays where it is
+  std::optional<float> y;              // empty: the label stays where it is
   std::optional<std::u16string> text;  // empty: the label keeps its text
   std::optional<float> font_size;
 };
@@ -58,9 +58,9 @@ struct MarkerColumn {
 
 // The window's lengths the column is laid out in.
 struct MarkerColumnLayout {
-  float scale = 1.0f;              // UiScale
-  float client_right = 0.0f;       // the panel's client right
-  float label_font_size = 0.0f;    // the labels' base size
+  float scale = 1.0f;            // UiScale
+  float client_right = 0.0f;     // the panel's client right
+  float label_font_size = 0.0f;  // the labels' base size
 };
 
 // The texts the column shows besides the assignments' names.

@@ -16,6 +16,9 @@ MarkerPictureLists& Pictures() {
   return pictures;
 }
 
+// Where a marker widget keeps its menu.
+enum MenuValue { kHidList, kExcludedType, kExclusionMask };
+
 // Until a function catalogue names it.
 constexpr std::u16string_view kDefaultFunctionName = u"Default";
 
@@ -36,9 +39,9 @@ void ApplyMarkerColumn(const MarkerColumn& column, MainPanelWidgets& main) {
     marker.visible = state.visible;
     if (state.visible) marker.rect = state.rect;
     if (state.text) CopyToField(*state.text, marker.text, kWidgetTextLength);
-    marker.user_ints[0] = state.menu.hid_list;
-    marker.user_ints[1] = state.menu.excluded_type;
-    marker.user_ints[2] = state.menu.exclusion_mask;
+    marker.user_ints[kHidList] = state.menu.hid_list;
+    marker.user_ints[kExcludedType] = state.menu.excluded_type;
+    marker.user_ints[kExclusionMask] = state.menu.exclusion_mask;
 
     const MarkerLabelState& label_state = column.labels[i];
     PanelLabel& label = main.marker_numbers[i];
@@ -55,6 +58,10 @@ void ApplyMarkerColumn(const MarkerColumn& column, MainPanelWidgets& main) {
   }
 }
 
+MarkerMenu MarkerMenuOf(const PanelWidget& marker) {
+  return {marker.user_ints[kHidList], marker.user_ints[kExcludedType], marker.user_ints[kExclusionMask]};
+}
+
 void RebuildMarkerColumn(MainPanelWidgets& main, MainWindowControl& window) {
   const std::shared_ptr<const TextMap> language = LanguageTexts();
   const MarkerColumnTexts texts{*language, DefaultFunctionName()};
@@ -65,8 +72,7 @@ void RebuildMarkerColumn(MainPanelWidgets& main, MainWindowControl& window) {
     // The labels' base size is a fixed share of the markers' font size.
     const MarkerColumnLayout layout{UiScale, static_cast<float>(main.panel.client.right),
                                     0.8f * main.markers[0].style_normal.font_size};
-    ApplyMarkerColumn(BuildMarkerColumn(Models().GetModel(model_index), CopyButtonSettingList(), texts, layout),
-                      main);
+    ApplyMarkerColumn(BuildMarkerColumn(Models().GetModel(model_index), CopyButtonSettingList(), texts, layout), main);
   }
   window.RestartTimer(kRepaintTimer, kRepaintDelayMs);
 }

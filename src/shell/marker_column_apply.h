@@ -23,6 +23,9 @@ struct MarkerPictureLists {
 // heading and the reset widget, and sets the marker pictures.
 void ApplyMarkerColumn(const MarkerColumn& column, MainPanelWidgets& main);
 
+// What the marker's function menu lists, as the last applied column set it.
+MarkerMenu MarkerMenuOf(const PanelWidget& marker);
+
 // Builds the column of SelectedModel (none when -1) from ButtonSettingList,
 // applies it and has the window repainted shortly.
 void RebuildMarkerColumn(MainPanelWidgets& main, MainWindowControl& window);

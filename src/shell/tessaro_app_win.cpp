@@ -8,6 +8,7 @@
 #include "catalog/message_box.h"
 #include "shell/app_guid_win.h"
 #include "shell/command_line.h"
+#include "shell/function_menu_win.h"
 #include "shell/instance_events_win.h"
 #include "shell/main_window_state.h"
 #include "shell/resource_ids.h"
@@ -59,7 +60,9 @@ BOOL CTessaroApp::InitInstance() {
   const GdiplusSession gdiplus;
   RecordAppGuid();
   StartHidden = request.start_hidden ? 1 : 0;
-  CTessaroDlg dialog(instance_, events->show.get(), events->close.get());
+  MainDialogParts parts;
+  const FunctionMenu function_menu(parts);
+  CTessaroDlg dialog(instance_, events->show.get(), events->close.get(), parts);
   dialog.RunModal(nullptr);
   return FALSE;
 }

@@ -1,0 +1,76 @@
+#include "shell/function_menu_win.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "catalog/function_catalogue.h"
+#include "catalog/language_table.h"
+#include "shell/function_menu_choice.h"
+#include "shell/main_window_state.h"
+#include "shell/marker_column_apply.h"
+#include "shell/popup_font.h"
+#include "shell/tessaro_dlg_win.h"
+
+namespace tessaro {
+namespace {
+
+constexpr float kMenuWidth = 880.0f;
+
+// The key capture dialog is one window for every opener; a second opener
+// while it runs (another choice, the slowdown keys) gets nothing.
+std::mutex key_capture_use;
+
+class WindowChoiceHost final : public FunctionChoiceHost {
+ public:
+  std::optional<CapturedKeys> CaptureKeys(const _QnItemListDB&) override {
+    CTessaroDlg* dialog = MainDialog();
+    if (!dialog) return std::nullopt;
+    const std::unique_lock use(key_capture_use, std::try_to_lock);
+    KeyInputDlg& capture = dialog->key_capture();
+    if (!use || capture.window()) return std::nullopt;
+    capture.SetCaptureMode(kCaptureCombination);
+    if (capture.RunModal(dialog->window()) != KeyInputDlg::kOk) return std::nullopt;
+    return CapturedKeys{capture.captured_key(), capture.captured_modifiers(), capture.display_text()};
+  }
+
+  void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+
+  void RebuildMarkers() override { MarkerColumnRequests::Request(); }
+};
+
+// The popup list's worker thread, one per choice.
+void OnFunctionChosen(int32_t, _QnItemListDB row) {
+  WindowChoiceHost host;
+  ChooseFunction(row, host);
+}
+
+void OpenFunctionMenu(PanelWidget& marker) {
+  ClickedMarker = static_cast<int32_t>(marker.user_value);
+  CTessaroDlg* dialog = MainDialog();
+  QnItemList* list = dialog ? dialog->popup_list() : nullptr;
+  if (!list || !list->window()) return;
+  list->look.font_name = PopupFontFamily(dialog->main_panel().panel.caption_style.font_name, LanguageId);
+  if (list->IsOpen()) list->CloseList();
+
+  POINT anchor{static_cast<LONG>(marker.rect.x), static_cast<LONG>(marker.rect.y + marker.rect.height)};
+  ClientToScreen(dialog->window(), &anchor);
+  const std::shared_ptr<const FunctionCatalogue> catalogue = FunctionCatalogueSnapshot();
+  const MarkerMenu menu = MarkerMenuOf(marker);
+  list->SetRows(menu.hid_list == 1 ? catalogue->hid_function_rows : catalogue->function_rows, 0, menu.excluded_type,
+                menu.exclusion_mask);
+  // Every function row has its icon, drawn in a column of its own.
+  list->icon_column = true;
+  list->on_choice = &OnFunctionChosen;
+  const float scale = UiScale;
+  list->OpenAt(anchor.x, anchor.y, 0, scale, static_cast<int>(kMenuWidth * scale));
+}
+
+}  // namespace
+
+FunctionMenu::FunctionMenu(MainDialogParts& parts) {
+  parts.widgets.open_function_menu = &OpenFunctionMenu;
+  parts.rebuild_function_menu = &MarkerColumnRequests::Request;
+}
+
+}  // namespace tessaro
