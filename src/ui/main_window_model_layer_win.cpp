@@ -1,0 +1,81 @@
+#include "ui/main_window_model_layer_win.h"
+
+#include <cstring>
+
+#include "catalog/package_image_win.h"
+#include "catalog/utf.h"
+
+namespace tessaro {
+namespace {
+
+// Clear, with just enough alpha that the layer's untouched pixels are told
+// from black ones.
+constexpr uint32_t kClear = 0x01000000;
+
+}  // namespace
+
+ModelLayer::Shown ModelLayer::ShownBy(const MainWindowView& view) {
+  Shown shown;
+  shown.model = view.model;
+  if (view.model) {
+    shown.model_name = view.model->model_name;
+    shown.picture_name.assign(view.model->model_image, strnlen(view.model->model_image, kModelImageBytes));
+  }
+  shown.prepared.assign(view.marker_pictures.begin(), view.marker_pictures.end());
+  shown.prepared.insert(shown.prepared.end(), view.marker_lit_pictures.begin(), view.marker_lit_pictures.end());
+  return shown;
+}
+
+void ModelLayer::Update(const MainWindowView& view, const MarkerPictureShelf& shelf, int width, int height,
+                        bool forced) {
+  Shown shown = ShownBy(view);
+  const bool resized = dib_.width() != width || dib_.height() != height;
+  if (!forced && !resized && drawn_ && shown == shown_) return;
+  if (resized) dib_ = DibSection(width, height);
+  if (!dib_) {
+    drawn_ = false;
+    markers_.clear();
+    return;
+  }
+  if (view.model && shown.picture_name != picture_name_) LoadPicture(shown.picture_name);
+  shown_ = std::move(shown);
+  Draw(view, shelf);
+  drawn_ = true;
+}
+
+void ModelLayer::LoadPicture(const std::string& name) {
+  picture_name_ = name;
+  // An empty name would match any member.
+  picture_ = name.empty() ? nullptr : LoadModelPicture(Utf8ToUtf16(name));
+}
+
+void ModelLayer::Draw(const MainWindowView& view, const MarkerPictureShelf& shelf) {
+  GdiFlush();
+  PixelCanvas canvas(dib_);
+  Gdiplus::Graphics& g = canvas.get();
+  g.Clear(Gdiplus::Color(kClear));
+  markers_.clear();
+  if (!view.model || !view.panel) return;
+
+  const SkinPanel& panel = *view.panel;
+  const int picture_width = picture_ ? static_cast<int>(picture_->GetWidth()) : 0;
+  const int picture_height = picture_ ? static_cast<int>(picture_->GetHeight()) : 0;
+  const ModelPictureFit fit = FitModelPicture(picture_width, picture_height, panel.scale, panel.bottom_bar.top);
+  if (picture_ && fit.width > 0 && fit.height > 0) g.DrawImage(picture_.get(), fit.x, fit.y, fit.width, fit.height);
+
+  markers_ = LayoutMarkers(*view.model, fit, shelf.Exists());
+  for (const MarkerLayout& marker : markers_) {
+    DrawPicture(g, shelf.Find(marker.picture), marker.square);
+    DrawPicture(g, shelf.Find(marker.overlay), marker.square);
+  }
+}
+
+void ModelLayer::BlendOnto(HDC dc) const {
+  if (!dib_) return;
+  const MemoryDc source(dc);
+  const SelectedObject selected(source.get(), dib_.get());
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, 0, 0, dib_.width(), dib_.height(), source.get(), 0, 0, dib_.width(), dib_.height(), blend);
+}
+
+}  // namespace tessaro

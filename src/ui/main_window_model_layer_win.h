@@ -1,0 +1,49 @@
+// The main window's model layer: the model picture with its markers, kept
+// in a bitmap of its own and drawn again only when what it shows changed,
+// then laid over every composition by its per-pixel alpha.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/gdi_raii_win.h"
+#include "ui/main_window_layout.h"
+#include "ui/main_window_pictures_win.h"
+#include "ui/main_window_view.h"
+
+namespace tessaro {
+
+class ModelLayer {
+ public:
+  // Draws the layer again when forced, or when the size (client plus one
+  // pixel each way), the model or the prepared marker pictures changed.
+  // The model picture is decoded again only when the model names another.
+  void Update(const MainWindowView& view, const MarkerPictureShelf& shelf, int width, int height, bool forced);
+  // Blends the layer over dc's bitmap, which has the layer's size.
+  void BlendOnto(HDC dc) const;
+  // The markers as last drawn.
+  const std::vector<MarkerLayout>& markers() const { return markers_; }
+
+ private:
+  // What the drawn layer shows; a change draws it again.
+  struct Shown {
+    const MODEL_DEF* model = nullptr;
+    std::u16string model_name;
+    std::string picture_name;
+    std::vector<const PanelImage*> prepared;
+    friend bool operator==(const Shown&, const Shown&) = default;
+  };
+  static Shown ShownBy(const MainWindowView& view);
+  void LoadPicture(const std::string& name);
+  void Draw(const MainWindowView& view, const MarkerPictureShelf& shelf);
+
+  DibSection dib_;
+  Shown shown_;
+  bool drawn_ = false;
+  std::string picture_name_;
+  std::unique_ptr<Gdiplus::Bitmap> picture_;
+  std::vector<MarkerLayout> markers_;
+};
+
+}  // namespace tessaro
