@@ -1,6 +1,6 @@
 // Process-wide state of the main window that the shell's parts and the
 // renderer read: how it was sized, whether it is ready for input, whether
-// the program is ending, and what the model picture shows highlighted.
+// the program is ending, and which marker of the model picture is lit.
 #pragma once
 
 #include <atomic>
@@ -22,8 +22,6 @@ inline std::atomic<int32_t> QuitRequested{0};
 inline std::atomic<int32_t> StartHidden{0};
 // The picture marker that lights up (a HighlightNumber), or kNoHighlight.
 inline std::atomic<int32_t> HighlightedMarker{kNoHighlight};
-// Set to have the renderer draw the model layer again at the next paint.
-inline std::atomic<bool> ModelLayerRedraw{false};
 
 // Measured and chosen once at start, before UiReady; read-only afterwards.
 struct StartLayout {

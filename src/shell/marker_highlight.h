@@ -1,9 +1,8 @@
 // Which marker of the model picture lights up while the pointer is over a
-// button marker of the column, and the window area that light covers.
+// button marker of the column.
 #pragma once
 
 #include "catalog/model_catalogue.h"
-#include "ui/panel.h"
 
 namespace tessaro {
 
@@ -13,10 +12,5 @@ inline constexpr int kNoHighlight = -1;
 // The marker's number in the picture: buttons 0 to 11 are counted among
 // the buttons the model has; 12 and 13 keep their own numbers.
 int HighlightNumber(int marker, const MODEL_DEF& model);
-
-// The square, three marker sides wide, centred on the marker's spot in the
-// model picture (drawn at 20 x 320 design pixels, scaled): generous enough
-// for the highlight ring and its shadow.
-PanelRect HighlightRect(int marker, const MODEL_DEF& model, float scale);
 
 }  // namespace tessaro

@@ -17,8 +17,6 @@ bool IsPanelMouseMessage(UINT message) {
          message == WM_RBUTTONUP;
 }
 
-RECT ToRect(const PanelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
 bool CTessaroDlg::PreTranslateMessage(MSG& msg) {
@@ -51,8 +49,7 @@ bool CTessaroDlg::FeedPanel(const MSG& msg) {
   SkinPanel& panel = main_.panel;
   const bool hit = PanelHitTest(panel, msg.message, GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
   if (panel.repaint_pending) {
-    const RECT area = ToRect(panel.repaint);
-    InvalidateRect(window(), &area, FALSE);
+    InvalidatePanelRect(panel.repaint);
     panel.repaint_pending = false;
     panel.repaint = {};
     UpdateHighlight();
@@ -60,22 +57,20 @@ bool CTessaroDlg::FeedPanel(const MSG& msg) {
   return hit;
 }
 
+// The lit marker follows the marker widget under the pointer.
 void CTessaroDlg::UpdateHighlight() {
-  HWND w = window();
-  const RECT old_area = ToRect(highlight_rect_);
   const int marker = HotMarker(main_);
   const int model_index = SelectedModel;
-  if (marker < 0 || model_index < 0) {
-    InvalidateRect(w, &old_area, FALSE);
-    HighlightedMarker = kNoHighlight;
-    return;
-  }
-  const MODEL_DEF model = Models().GetModel(model_index);
-  HighlightedMarker = HighlightNumber(marker, model);
-  highlight_rect_ = HighlightRect(marker, model, UiScale);
-  const RECT new_area = ToRect(highlight_rect_);
-  InvalidateRect(w, &old_area, FALSE);
-  InvalidateRect(w, &new_area, FALSE);
+  const int lit = marker >= 0 && model_index >= 0 ? HighlightNumber(marker, Models().GetModel(model_index))
+                                                  : kNoHighlight;
+  const int previous = HighlightedMarker.exchange(lit);
+  InvalidatePanelRect(renderer_.LitMarkerBounds(previous, UiScale));
+  InvalidatePanelRect(renderer_.LitMarkerBounds(lit, UiScale));
+}
+
+void CTessaroDlg::InvalidatePanelRect(const PanelRect& area) {
+  const RECT rect{area.left, area.top, area.right, area.bottom};
+  if (!IsRectEmpty(&rect)) InvalidateRect(window(), &rect, FALSE);
 }
 
 bool CTessaroDlg::OnSetCursor() {

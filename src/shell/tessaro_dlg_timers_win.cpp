@@ -42,7 +42,7 @@ void CTessaroDlg::InvalidateWindow() {
   if (HWND w = window()) InvalidateRect(w, nullptr, FALSE);
 }
 
-void CTessaroDlg::RedrawModelLayer() { ModelLayerRedraw = true; }
+void CTessaroDlg::RedrawModelLayer() { renderer_.InvalidateModelLayer(); }
 
 void CTessaroDlg::RebuildFunctionMenu() {
   if (parts_.rebuild_function_menu) parts_.rebuild_function_menu();

@@ -42,6 +42,7 @@
 #include "ui/gdi_raii_win.h"
 #include "ui/item_list_win.h"
 #include "ui/key_input_dlg_win.h"
+#include "ui/main_window_renderer_win.h"
 
 namespace tessaro {
 
@@ -133,6 +134,7 @@ class CTessaroDlg final : public Dialog,
   // tessaro_dlg_filter_win.cpp
   bool FeedPanel(const MSG& msg);
   void UpdateHighlight();
+  void InvalidatePanelRect(const PanelRect& area);
   bool OnSetCursor();
   bool PopupListExists() override;
   void HidePopupList() override;
@@ -168,10 +170,7 @@ class CTessaroDlg final : public Dialog,
   std::optional<TrayIcon> tray_;
   bool tray_double_click_ = false;
   int recheck_counter_ = 0;
-  PanelRect highlight_rect_{};
-
-  // The composition of the fallback paint, kept between paints.
-  DibSection paint_buffer_;
+  MainWindowRenderer renderer_;
 
   std::mutex message_mutex_;
   std::deque<std::u16string> queued_messages_;

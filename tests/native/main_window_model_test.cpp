@@ -1,5 +1,5 @@
 // How the main window maps the model catalogue onto the driver library's
-// filters and onto the highlight of the model picture.
+// filters and onto the lit marker of the model picture.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -60,36 +60,6 @@ TEST(MarkerHighlight, ButtonsCountAmongTheModelsButtonsTiltAndHidKeepTheirNumber
     int number;
   } cases[] = {{1, 0}, {2, 1}, {5, 2}, {12, 12}, {13, 13}};
   for (const auto& c : cases) EXPECT_EQ(HighlightNumber(c.marker, model), c.number) << c.marker;
-}
-
-TEST(MarkerHighlight, RectangleIsThreeMarkersWideAroundTheMarkersSpot) {
-  MODEL_DEF model = TestModel(1, 2);
-  model.button_pos[3] = {100, 200};
-  model.hid_pos[1] = {300, 40};
-  model.tilt_pos[1] = {500, 60};
-  MODEL_DEF tilt_model = model;
-  tilt_model.tilt = 1;
-  const struct {
-    const MODEL_DEF* model;
-    int marker;
-    float scale;
-    PanelRect expected;
-  } cases[] = {
-      // u = 52: the spot (x + 20, y + 320) at the centre of a 3u square.
-      {&model, 3, 1.0f, {120 - 78, 520 - 78, 120 - 78 + 156, 520 - 78 + 156}},
-      {&model, 13, 1.0f, {320 - 78, 360 - 78, 320 - 78 + 156, 360 - 78 + 156}},
-      {&tilt_model, 13, 1.0f, {520 - 78, 380 - 78, 520 - 78 + 156, 380 - 78 + 156}},
-      // Half scale: every length halves.
-      {&model, 3, 0.5f, {60 - 39, 260 - 39, 60 - 39 + 78, 260 - 39 + 78}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.marker << " at " << c.scale);
-    const PanelRect r = HighlightRect(c.marker, *c.model, c.scale);
-    EXPECT_EQ(r.left, c.expected.left);
-    EXPECT_EQ(r.top, c.expected.top);
-    EXPECT_EQ(r.right, c.expected.right);
-    EXPECT_EQ(r.bottom, c.expected.bottom);
-  }
 }
 
 }  // namespace
