@@ -8,6 +8,7 @@
 #include "catalog/message_box.h"
 #include "shell/app_guid_win.h"
 #include "shell/command_line.h"
+#include "shell/controls_win.h"
 #include "shell/function_menu_win.h"
 #include "shell/instance_events_win.h"
 #include "shell/main_window_state.h"
@@ -62,6 +63,7 @@ BOOL CTessaroApp::InitInstance() {
   StartHidden = request.start_hidden ? 1 : 0;
   MainDialogParts parts;
   const FunctionMenu function_menu(parts);
+  const MainControls controls(parts);
   CTessaroDlg dialog(instance_, events->show.get(), events->close.get(), parts);
   dialog.RunModal(nullptr);
   return FALSE;
