@@ -42,10 +42,17 @@ fail() {
   exit 1
 }
 
-scenario_path() { winepath -w "$TESSARO_SOURCE/data/scenarios/$1.json"; }
+# A scenario of data/scenarios by name, or a scenario file by its path.
+scenario_path() {
+  case $1 in
+    */*) winepath -w "$1" ;;
+    *) winepath -w "$TESSARO_SOURCE/data/scenarios/$1.json" ;;
+  esac
+}
 
 # start_tessaro SCENARIO [ARGS...]: starts Tessaro with the simulated
-# devices of data/scenarios/SCENARIO.json; its process id is in $tessaro_pid.
+# devices of SCENARIO (see scenario_path); its process id is in
+# $tessaro_pid.
 start_tessaro() {
   local scenario=$1
   shift
@@ -91,6 +98,10 @@ windows_pid() {
 
 # vxctl JSON: one command to the simulated driver library of Tessaro.
 vxctl() { wine "$TESSARO_BUILD/vxctl.exe" "$(windows_pid)" "$1"; }
+
+# The window's picture as a PNG file.
+snapshot() { import -window "$1" "$2"; }
+same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }
 
 tray_shown() {
   local w
