@@ -1,5 +1,6 @@
 #include "shell/marker_column.h"
 
+#include <algorithm>
 #include <bit>
 #include <string>
 
@@ -12,6 +13,11 @@ constexpr int kTiltLeft = kModelButtonEntries;  // markers 12 and 13
 constexpr int kHidMarkers = kMarkerCount - kModelButtonEntries;
 constexpr int kPictureNumbers = 10;  // the skin's numbered markers
 constexpr size_t kShortLabel = 6;
+// A row and the space after it, in row heights, where rows are packed
+// closest; packed closer still, the markers shrink to keep that space.
+constexpr float kPackedPitch = 1.2f;
+// Rows are never packed closer than this many row heights.
+constexpr float kSmallestRow = 0.5f;
 
 // The keys of the actions buttons 0 to 4 have of their own.
 constexpr std::u16string_view kOwnActionKeys[] = {u"left click", u"right click", u"middle click", u"backward",
@@ -164,16 +170,26 @@ MarkerColumn BuildMarkerColumn(const MODEL_DEF& model, const ButtonSettingArray&
   const float s = layout.scale;
   const int row_height = static_cast<int>(100 * s);
   const int width = static_cast<int>(880 * s);
-  const float factor = RowSpacingFactor(shown);
-  auto row_y = [&](int k) { return 260 * s + k * row_height * factor; };
-  for (int k = 0; k < kMarkerCount; ++k) column.labels[k].y = row_y(k);
+  int rows = shown;
+  for (int k = 0; k < kHidMarkers; ++k) rows += HidEntryShown(model, k) ? 1 : 0;
+  // The rows close up, and at last shrink, so that the reset widget below
+  // them still ends a gap above the global settings.
+  const float top = 260 * s;
+  const float spaced = row_height * RowSpacingFactor(shown);
+  const float fitting = rows > 0 ? (layout.column_bottom - top - kPackedPitch * row_height) / rows : spaced;
+  const float step = std::max(std::min(spaced, fitting), kSmallestRow * row_height);
+  const float height = std::min(static_cast<float>(row_height), step / kPackedPitch);
+  auto row_y = [&](int k) { return top + k * step; };
+  for (int k = 0; k < kMarkerCount; ++k) {
+    column.labels[k].y = row_y(k);
+    column.labels[k].height = height;
+  }
 
   int m = 0;
   auto show = [&](int marker, std::u16string label) {
     MarkerState& state = column.markers[marker];
     state.visible = true;
-    state.rect = {layout.client_right - 60 * s - width, row_y(m), static_cast<float>(width),
-                  static_cast<float>(row_height)};
+    state.rect = {layout.client_right - 60 * s - width, row_y(m), static_cast<float>(width), height};
     if (!state.text) state.text = DefaultMarkerText(marker, &model, texts);  // not assigned
     MarkerLabelState& number = column.labels[m];
     number.visible = true;

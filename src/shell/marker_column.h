@@ -38,7 +38,8 @@ struct MarkerState {
 
 struct MarkerLabelState {
   bool visible = false;
-  std::optional<float> y;              // empty: the label stays where it is
+  std::optional<float> y;  // empty: the label stays where it is
+  std::optional<float> height;
   std::optional<std::u16string> text;  // empty: the label keeps its text
   std::optional<float> font_size;
 };
@@ -61,6 +62,7 @@ struct MarkerColumnLayout {
   float scale = 1.0f;            // UiScale
   float client_right = 0.0f;     // the panel's client right
   float label_font_size = 0.0f;  // the labels' base size
+  float column_bottom = 0.0f;    // what lies below: the column ends above it
 };
 
 // The texts the column shows besides the assignments' names.

@@ -47,6 +47,7 @@ void ApplyMarkerColumn(const MarkerColumn& column, MainPanelWidgets& main) {
     PanelLabel& label = main.marker_numbers[i];
     label.visible = label_state.visible;
     if (label_state.y) label.rect.y = *label_state.y;
+    if (label_state.height) label.rect.height = *label_state.height;
     if (label_state.text) CopyToField(*label_state.text, label.text, kLabelTextLength);
     if (label_state.font_size) label.style.font_size = *label_state.font_size;
   }
@@ -71,7 +72,7 @@ void RebuildMarkerColumn(MainPanelWidgets& main, MainWindowControl& window) {
   } else {
     // The labels' base size is a fixed share of the markers' font size.
     const MarkerColumnLayout layout{UiScale, static_cast<float>(main.panel.client.right),
-                                    0.8f * main.markers[0].style_normal.font_size};
+                                    0.8f * main.markers[0].style_normal.font_size, main.global_setting_heading.rect.y};
     ApplyMarkerColumn(BuildMarkerColumn(Models().GetModel(model_index), CopyButtonSettingList(), texts, layout), main);
   }
   window.RestartTimer(kRepaintTimer, kRepaintDelayMs);

@@ -294,6 +294,7 @@ TEST_F(FunctionMenuTest, CustomKeyIsRecordedThenAssignedUnderItsShownName) {
 TEST_F(FunctionMenuTest, RebuildWritesTheColumnIntoTheWindowAndRepaintsSoon) {
   MainPanelWidgets main;
   main.panel.client = {0, 0, 1152, 768};
+  main.global_setting_heading.rect.y = 10000;  // room for every row
   for (PanelWidget& marker : main.markers) {
     marker.style_normal.font_size = 20;
     CopyToField(u"before", marker.text, kWidgetTextLength);

@@ -25,7 +25,8 @@ constexpr int kRow = 48;             // int(100 x scale)
 constexpr int kWidth = 422;          // int(880 x scale)
 constexpr float kRight = 1152.0f;    // the client's right
 constexpr float kLabelFont = 16.0f;  // the labels' base size
-const MarkerColumnLayout kLayout{kScale, kRight, kLabelFont};
+constexpr float kRoomy = 10000.0f;   // a window tall enough for every row
+const MarkerColumnLayout kLayout{kScale, kRight, kLabelFont, kRoomy};
 
 const TextMap kLanguage = {
     {u"left click", u"Left click"},
@@ -98,6 +99,53 @@ TEST(MarkerColumn, RowsAreSpacedByHowManyButtonsAndTiltSidesShow) {
     EXPECT_TRUE(column.heading_visible);
     EXPECT_TRUE(column.reset_visible);
     EXPECT_FLOAT_EQ(column.reset_y, RowY(static_cast<int>(shown.size()), c.factor));
+  }
+}
+
+TEST(MarkerColumn, RowsCloseUpAboveWhatLiesBelowTheColumn) {
+  MODEL_DEF tilt_model = ModelWithButtons(0xFE);  // seven buttons
+  tilt_model.tilt = 1;
+  enum Packing { kSpaced, kFitted, kTightest };
+  const struct {
+    const char* what;
+    MODEL_DEF model;
+    float bottom;
+    Packing packing;
+  } cases[] = {
+      {"three buttons in a low window", ModelWithButtons(0x0E), 552, kSpaced},
+      {"nine rows in a low window", tilt_model, 552, kFitted},
+      {"eleven buttons in a lower window", ModelWithButtons(0xFFE), 460, kFitted},
+      // Rows half a row apart at the closest, even when that overflows.
+      {"eleven buttons in a window too low for them", ModelWithButtons(0xFFE), 276, kTightest},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const MarkerColumn column = BuildMarkerColumn(c.model, {}, kTexts, {kScale, kRight, kLabelFont, c.bottom});
+    const MarkerColumn roomy = BuildMarkerColumn(c.model, {}, kTexts, kLayout);
+    std::vector<RectF> rows;
+    for (const MarkerState& marker : column.markers)
+      if (marker.visible) rows.push_back(marker.rect);
+    for (size_t m = 0; m < rows.size(); ++m) {
+      EXPECT_FLOAT_EQ(column.labels[m].y.value(), rows[m].y);
+      EXPECT_FLOAT_EQ(column.labels[m].height.value(), rows[m].height);
+      if (m + 1 < rows.size()) {
+        EXPECT_LE(rows[m].y + rows[m].height, rows[m + 1].y) << m;
+      }
+    }
+    switch (c.packing) {
+      case kSpaced:
+        EXPECT_FLOAT_EQ(column.reset_y, roomy.reset_y);
+        EXPECT_FLOAT_EQ(rows.front().height, kRow);
+        break;
+      case kFitted:
+        // The reset widget, a row high, ends a fifth of a row above.
+        EXPECT_NEAR(column.reset_y + kRow, c.bottom - 0.2f * kRow, 0.01f);
+        EXPECT_LT(rows.front().height, kRow);
+        break;
+      case kTightest:
+        EXPECT_FLOAT_EQ(column.reset_y, RowY(0, 1) + rows.size() * 0.5f * kRow);
+        break;
+    }
   }
 }
 
