@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The function menu of a marker: it opens below the marker; a function
+# picked from a folder is programmed into the driver and saved; a custom
+# key combination is recorded in the key capture dialog and stored as the
+# keys it names; after a restart every assignment is programmed again.
+# With FUNCTION_MENU_SNAPSHOT set to a file name, the open menu with a
+# folder open is saved there as a PNG picture.
+source "$(dirname "$0")/lib/session.sh"
+source "$(dirname "$0")/lib/markers.sh"
+
+# The demo's mouse has buttons 1 to 7 and a tilting wheel: nine rows.
+rows=9
+spaced=9
+# The general list of button 3 and 4: "Default", "Custom key",
+# "Disabled", a line, then the folders "Mouse", "Editing", "Media",
+# "Web browser", "System" and "Launch".
+top_rows="r r r s r r r r r r"
+editing_rows="r r r r r r r r s r r r r"  # "Copy" first
+
+start_tessaro demo
+window=$(wait_for_window)
+[ -n "$window" ] || fail "the main window did not show"
+scale=$(xwininfo -id "$window" | awk '/Width:/ { print $2 / 2400 }')
+
+# open_menu K: clicks shown marker K until its menu shows (the column is
+# made by the first device scan); prints the list's window.
+open_menu() {
+  local point
+  point=$(marker_point "$window" $rows $spaced "$1")
+  for _ in $(seq 20); do
+    # shellcheck disable=SC2086
+    xdotool mousemove $point click 1
+    if wait_until 1 untitled_count_is 1; then
+      untitled_windows
+      return 0
+    fi
+  done
+  fail "marker $1 opened no menu"
+}
+
+# hover LIST KINDS K: the pointer onto row K of a list.
+hover() {
+  # shellcheck disable=SC2046
+  xdotool mousemove $(list_row_point "$1" "$scale" "$2" "$3")
+}
+
+has_trigger() { [ "$(triggers_where "$1")" -eq 1 ]; }
+
+# Button 3 (marker 2: the column starts at button 1) gets "Copy" from the
+# "Editing" folder.
+list=$(open_menu 2)
+hover "$list" "$top_rows" 4
+wait_until 5 untitled_count_is 2 || fail "the Editing folder opened no list"
+child=$(newest_untitled)
+sleep 0.5
+if [ -n "${FUNCTION_MENU_SNAPSHOT:-}" ]; then
+  hover "$child" "$editing_rows" 2
+  sleep 0.5
+  import -window root -crop 1160x780+380+150 "$FUNCTION_MENU_SNAPSHOT"
+fi
+hover "$child" "$editing_rows" 0
+xdotool click 1
+# The demo mouse's model: id 16, pid 0x9208.
+model='model_id == 16 and pid == 0x9208 and usb_pid == 0x7a10 and hid_num_down == 0 and tilt_mask == 0'
+copy="$model and hid_button == 8 and type == 2 and press == [1, 17, 67] and release == [0, 67, 17]"
+wait_until 5 has_trigger "$copy" || fail "no Copy trigger on button 3: $(triggers)"
+wait_until 5 untitled_count_is 0 || fail "the menu stayed open after the choice"
+stored_assignments | grep -qxF "Copy|0x08|0|2|0x01,0x11,0x43" || fail "Copy was not saved: $(stored_assignments)"
+
+# Button 4 records Ctrl+Shift+F5 as a custom key.
+list=$(open_menu 3)
+hover "$list" "$top_rows" 1
+xdotool click 1
+dialog_shows() { [ -n "$(untitled_windows)" ] && [ "$(untitled_windows)" != "$list" ]; }
+wait_until 5 dialog_shows || fail "the custom key opened no key capture dialog"
+dialog=$(untitled_windows)
+read -r dx dy dw dh <<<"$(xwininfo -id "$dialog" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+  /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')"
+# The pointer over the dialog gives it the keyboard.
+xdotool mousemove $((dx + dw / 2)) $((dy + dh / 2))
+sleep 0.5
+xdotool key ctrl+shift+F5
+sleep 0.5
+# Its "ok" widget, right in the bottom bar, whose font size is 1/100 of
+# the screen's width.
+read -r ok_x ok_y <<<"$(python3 -c "
+s, w, h, f = $scale, $dw, $dh, 1920 / 100
+top, bottom = int(h - f * 1.3 - 4), h - 1
+bh = (bottom - top) * 0.7
+print($dx + int(w - 1 - 20 * s - (4 * bh + 40 * s) / 2), $dy + int((top + bottom) / 2))")"
+xdotool mousemove "$ok_x" "$ok_y" click 1
+custom="$model and hid_button == 16 and type == 2 and press == [1, 17, 16, 116] and release == [0, 116, 17, 16]"
+wait_until 5 has_trigger "$custom" || fail "no Ctrl+Shift+F5 trigger on button 4: $(triggers)"
+stored_assignments | grep -qxF "Ctrl + Shift + F5|0x10|0|2|0x01,0x11,0x10,0x74" ||
+  fail "the custom key was not saved: $(stored_assignments)"
+
+# A restart programs every trigger again, these two and the defaults of
+# the HID buttons of the catalogue's models (each under the slot of its
+# place in the file).
+without_slots() { triggers | sed -E 's/"slot": [0-9]+, //' | sort; }
+before=$(without_slots)
+run_tessaro /close || fail "/close did not end cleanly"
+wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+start_tessaro demo
+window=$(wait_for_window)
+[ -n "$window" ] || fail "the main window did not show again"
+restored() { [ "$(without_slots)" = "$before" ]; }
+wait_until 10 restored || fail "after a restart the driver has $(without_slots), not $before"
+has_trigger "$copy" && has_trigger "$custom" || fail "the choices were not programmed again"
+
+run_tessaro /close || fail "/close did not end cleanly"
+wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+echo "function_menu: ok"
