@@ -1,0 +1,129 @@
+# Sourced after session.sh and markers.sh by the scripts of the main
+# window's controls: where the controls are, a settings file to start from,
+# the system's button swap, the tray icon and its menu.
+
+# The demo mouse's model, as the settings file and the driver name it.
+DEMO_EVENT='"model_id":"16","mouse_button":"0x00","pid":"37384","swap45":"0","tilt_mask":"0","usb_pid":"0x7a10","usb_vid":"0x3a7c","vid":"75"'
+DEMO_MODEL='model_id == 16 and pid == 0x9208 and usb_pid == 0x7a10'
+
+# write_settings LANGUAGE ENTRY...: a settings file in LANGUAGE holding the
+# given "trigger_setting" entries (JSON objects).
+write_settings() {
+  local language=$1
+  shift
+  local entries
+  entries=$(IFS=,; echo "$*")
+  mkdir -p "$(dirname "$SETTINGS_FILE")"
+  printf '{"language id":"%s","setting_ver":"2","slowdown enable":"0","slowdown modifier":"1","trigger_setting":[%s]}' \
+    "$language" "$entries" >"$SETTINGS_FILE"
+}
+
+# settings_entry EVENT HID_BUTTON NAME: a stored "Copy" (Ctrl+C) of the
+# button with mask HID_BUTTON of the model whose event fields are EVENT.
+settings_entry() {
+  printf '{"event":{"hid_button":"%s","hid_num_down":"0","hid_num_up":"0",%s},"function_define":{"press":["0x01","0x11","0x43"],"release":["0x00","0x43","0x11"],"type":"2","url":""},"function_name":"%s"}' \
+    "$2" "$1" "$3"
+}
+
+# settings_value KEY: a global value of the settings file.
+settings_value() {
+  python3 -c 'import json, sys; print(json.load(open(sys.argv[1], encoding="utf-8")).get(sys.argv[2], ""))' \
+    "$SETTINGS_FILE" "$1"
+}
+
+# control_point WINDOW NAME: screen point "x y" of a control of the main
+# window: "language", "left_hand", "slowdown" (their check boxes) or
+# "reset" (for a column of ROWS markers of which SPACED are spaced, as
+# marker_point takes them). Lengths follow the window's scale (width /
+# 2400) and the interface font size F (1/100 of the display's width, at
+# least 14).
+control_point() {
+  local window=$1 name=$2 rows=${3:-0} spaced=${4:-0}
+  local geometry display_width reset_top=0
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+  display_width=$(xwininfo -root | awk '/Width:/ { print $2 }')
+  # The reset widget takes the place of the row after the last marker.
+  [ "$name" = reset ] && reset_top=$(marker_point "$window" "$rows" "$spaced" "$rows" rect | awk '{ print $2 - 1 }')
+  python3 - "$geometry" "$display_width" "$name" "$reset_top" <<'PY'
+import sys
+x, y, w, h = map(int, sys.argv[1].split())
+display_width, name, reset_top = int(sys.argv[2]), sys.argv[3], int(sys.argv[4])
+s, f = w / 2400, max(14.0, display_width / 100)
+n, g, width = int(100 * s), int(44 * s), int(880 * s)
+column, settings = w - 60 * s - width, int(h - 4.5 * n)
+points = {
+    "language": (w - 8 - 8.6 * f, 0.9 * f),
+    "left_hand": (column + 0.4 * n, settings + 1.4 * n),
+    "slowdown": (column + 0.4 * n, settings + 2.4 * n),
+}
+if name == "reset":
+    print(int(x + w - 90 * s - 4 * g), int(reset_top + 50 * s))
+else:
+    px, py = points[name]
+    print(int(x + px), int(y + py))
+PY
+}
+
+# click_control WINDOW NAME [ROWS SPACED]
+click_control() {
+  # shellcheck disable=SC2046
+  xdotool mousemove $(control_point "$@") click 1
+}
+
+# The system's mouse button swap as the window sets it: 1 or 0.
+buttons_swapped() {
+  wine reg query 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Mouse' /v SwapMouseButtons 2>/dev/null |
+    tr -d '\r' | awk '$1 == "SwapMouseButtons" { print $3 }'
+}
+
+# A picture of the main window, as a file name.
+window_picture() {
+  local file=$1 window=$2
+  import -window root -crop "$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }')" \
+    +repage "$file"
+}
+
+# How many pixels two pictures of the same size differ in.
+pictures_differ_by() {
+  local count
+  # compare's status says only whether they differ.
+  count=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  awk '{ print int($1) }' <<<"$count"
+}
+
+# click_tray_icon: a single click on the program's tray icon, the first of
+# the system tray window.
+click_tray_icon() {
+  local tray
+  tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
+  [ -n "$tray" ] || return 1
+  xdotool mousemove --window "$tray" 10 10 click 1
+}
+
+# Windows links its interface fonts to fonts of the East Asian scripts, so
+# that a language's name in its own script shows whatever the interface
+# family; Wine's prefix has no such fonts to link to. This gives the
+# families the interface may use links to the host's fonts of those
+# scripts (simplified and traditional Han, kana, Hangul), where it has any.
+link_east_asian_fonts() {
+  local links=() char file face link family
+  for char in 7b80 9ad4 65e5 d55c; do
+    covered=false
+    for link in "${links[@]}"; do
+      fc-list ":charset=$char" file | grep -qF "/${link%%,*}:" && covered=true
+    done
+    $covered && continue
+    read -r file face < <(fc-list ":charset=$char" file family | sort | head -1 |
+      sed -E 's|^.*/([^/:]+): ([^,]+).*$|\1 \2|') || continue
+    [ -n "$file" ] && links+=("$file,$face")
+  done
+  [ ${#links[@]} -gt 0 ] || return 0
+  for family in "Liberation Sans" "DejaVu Sans" Tahoma "Segoe UI"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$family" \
+      /t REG_MULTI_SZ /d "$(IFS='|'; echo "${links[*]}" | sed 's/|/\\0/g')" /f >/dev/null 2>&1
+  done
+  # Read by the next process that starts.
+  wineserver -w
+}
