@@ -165,9 +165,11 @@ Section "un.${PRODUCT}" UnSecProgram
   ; package file) stay, and so does the folder.
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINST_KEY}"
-  ; The program's own registration value; the key only when nothing else
-  ; is in it.
+  ; The program's own registration value and the driver library's key,
+  ; each only when nothing else is in it: a mouse speed that the library
+  ; saved during a slowdown (and restores at its next start) stays.
   DeleteRegValue HKCU "Software\Vornel" "AppGUID"
+  DeleteRegKey /ifempty HKCU "Software\Vornel\VXLIB"
   DeleteRegKey /ifempty HKCU "Software\Vornel"
 SectionEnd
 
