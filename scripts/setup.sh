@@ -13,7 +13,7 @@ packages=(
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-dejavu-core
   nlohmann-json3-dev libminizip-dev zlib1g-dev libz-mingw-w64-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  zip unzip dpkg-dev
+  zip unzip dpkg-dev nsis icoutils
 )
 
 missing=()
