@@ -15,7 +15,7 @@ deutsch=1
 
 link_east_asian_fonts
 # Button 3 of the demo mouse does "Copy".
-write_settings 1033 "$(settings_entry "$DEMO_EVENT" 0x08 Copy)"
+write_settings 1033 "$(settings_entry "$(event_of "$DEMO_FIELDS" 0x08)" Copy)"
 
 start_tessaro demo
 window=$(wait_for_window)

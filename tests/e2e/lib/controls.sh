@@ -2,9 +2,18 @@
 # window's controls: where the controls are, a settings file to start from,
 # the system's button swap, the tray icon and its menu.
 
-# The demo mouse's model, as the settings file and the driver name it.
-DEMO_EVENT='"model_id":"16","mouse_button":"0x00","pid":"37384","swap45":"0","tilt_mask":"0","usb_pid":"0x7a10","usb_vid":"0x3a7c","vid":"75"'
+# The models of the demo's and the HID scenario's mouse, as the settings
+# file and the driver name them.
+DEMO_FIELDS='"model_id":"16","mouse_button":"0x00","pid":"37384","swap45":"0","tilt_mask":"0","usb_pid":"0x7a10","usb_vid":"0x3a7c","vid":"75"'
 DEMO_MODEL='model_id == 16 and pid == 0x9208 and usb_pid == 0x7a10'
+HID_FIELDS='"model_id":"8","mouse_button":"0x00","pid":"13062","swap45":"0","tilt_mask":"0","usb_pid":"0x7a08","usb_vid":"0x3a7c","vid":"75"'
+HID_MODEL='model_id == 8 and pid == 0x3306 and usb_pid == 0x7a08'
+
+# event_of FIELDS HID_BUTTON [DOWN UP]: a stored event of the model whose
+# fields are FIELDS: the button of mask HID_BUTTON, or the HID codes.
+event_of() {
+  printf '"hid_button":"%s","hid_num_down":"%s","hid_num_up":"%s",%s' "$2" "${3:-0}" "${4:-0}" "$1"
+}
 
 # write_settings LANGUAGE ENTRY...: a settings file in LANGUAGE holding the
 # given "trigger_setting" entries (JSON objects).
@@ -18,11 +27,10 @@ write_settings() {
     "$language" "$entries" >"$SETTINGS_FILE"
 }
 
-# settings_entry EVENT HID_BUTTON NAME: a stored "Copy" (Ctrl+C) of the
-# button with mask HID_BUTTON of the model whose event fields are EVENT.
+# settings_entry EVENT NAME: a stored Ctrl+C named NAME for EVENT.
 settings_entry() {
-  printf '{"event":{"hid_button":"%s","hid_num_down":"0","hid_num_up":"0",%s},"function_define":{"press":["0x01","0x11","0x43"],"release":["0x00","0x43","0x11"],"type":"2","url":""},"function_name":"%s"}' \
-    "$2" "$1" "$3"
+  printf '{"event":{%s},"function_define":{"press":["0x01","0x11","0x43"],"release":["0x00","0x43","0x11"],"type":"2","url":""},"function_name":"%s"}' \
+    "$1" "$2"
 }
 
 # settings_value KEY: a global value of the settings file.
