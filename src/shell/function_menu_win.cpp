@@ -6,6 +6,8 @@
 
 #include "catalog/function_catalogue.h"
 #include "catalog/language_table.h"
+#include "shell/controls_popup_win.h"
+#include "shell/controls_window_thread_win.h"
 #include "shell/function_menu_choice.h"
 #include "shell/main_window_state.h"
 #include "shell/marker_column_apply.h"
@@ -20,6 +22,12 @@ constexpr float kMenuWidth = 880.0f;
 // The key capture dialog is one window for every opener; a second opener
 // while it runs (another choice, the slowdown keys) gets nothing.
 std::mutex key_capture_use;
+
+void RebuildNow() {
+  if (CTessaroDlg* dialog = MainDialog()) RebuildMarkerColumn(dialog->main_panel(), dialog->control());
+}
+
+void RequestMarkerColumn() { WindowThreadTasks::Run(&RebuildNow); }
 
 class WindowChoiceHost final : public FunctionChoiceHost {
  public:
@@ -36,7 +44,7 @@ class WindowChoiceHost final : public FunctionChoiceHost {
 
   void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
 
-  void RebuildMarkers() override { MarkerColumnRequests::Request(); }
+  void RebuildMarkers() override { RequestMarkerColumn(); }
 };
 
 // The popup list's worker thread, one per choice.
@@ -48,13 +56,12 @@ void OnFunctionChosen(int32_t, _QnItemListDB row) {
 void OpenFunctionMenu(PanelWidget& marker) {
   ClickedMarker = static_cast<int32_t>(marker.user_value);
   CTessaroDlg* dialog = MainDialog();
-  QnItemList* list = dialog ? dialog->popup_list() : nullptr;
-  if (!list || !list->window()) return;
+  QnItemList* list = MainPopupList();
+  if (!dialog || !list) return;
   list->look.font_name = PopupFontFamily(dialog->main_panel().panel.caption_style.font_name, LanguageId);
   if (list->IsOpen()) list->CloseList();
 
-  POINT anchor{static_cast<LONG>(marker.rect.x), static_cast<LONG>(marker.rect.y + marker.rect.height)};
-  ClientToScreen(dialog->window(), &anchor);
+  const POINT anchor = BelowWidget(marker);
   const std::shared_ptr<const FunctionCatalogue> catalogue = FunctionCatalogueSnapshot();
   const MarkerMenu menu = MarkerMenuOf(marker);
   list->SetRows(menu.hid_list == 1 ? catalogue->hid_function_rows : catalogue->function_rows, 0, menu.excluded_type,
@@ -68,9 +75,9 @@ void OpenFunctionMenu(PanelWidget& marker) {
 
 }  // namespace
 
-FunctionMenu::FunctionMenu(MainDialogParts& parts) {
+void AddFunctionMenu(MainDialogParts& parts) {
   parts.widgets.open_function_menu = &OpenFunctionMenu;
-  parts.rebuild_function_menu = &MarkerColumnRequests::Request;
+  parts.rebuild_function_menu = &RequestMarkerColumn;
 }
 
 }  // namespace tessaro

@@ -62,7 +62,7 @@ BOOL CTessaroApp::InitInstance() {
   RecordAppGuid();
   StartHidden = request.start_hidden ? 1 : 0;
   MainDialogParts parts;
-  const FunctionMenu function_menu(parts);
+  AddFunctionMenu(parts);
   const MainControls controls(parts);
   CTessaroDlg dialog(instance_, events->show.get(), events->close.get(), parts);
   dialog.RunModal(nullptr);
