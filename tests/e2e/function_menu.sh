@@ -11,11 +11,14 @@ source "$(dirname "$0")/lib/markers.sh"
 # The demo's mouse has buttons 1 to 7 and a tilting wheel: nine rows.
 rows=9
 spaced=9
-# The general list of button 3 and 4: "Default", "Custom key",
+# The general list of buttons 1 and 4: "Default", "Custom key",
 # "Disabled", a line, then the folders "Mouse", "Editing", "Media",
 # "Web browser", "System" and "Launch".
 top_rows="r r r s r r r r r r"
-editing_rows="r r r r r r r r s r r r r"  # "Copy" first
+media=5
+# In "Media": "Play/Pause", "Stop", "Previous track", "Next track", a
+# line, "Volume up", "Volume down", "Mute".
+media_rows="r r r r s r r r"
 
 start_tessaro demo
 window=$(wait_for_window)
@@ -46,26 +49,33 @@ hover() {
 
 has_trigger() { [ "$(triggers_where "$1")" -eq 1 ]; }
 
-# Button 3 (marker 2: the column starts at button 1) gets "Copy" from the
-# "Editing" folder.
-list=$(open_menu 2)
-hover "$list" "$top_rows" 4
-wait_until 5 untitled_count_is 2 || fail "the Editing folder opened no list"
+# Button 1 (the column's first marker) gets "Play/Pause" from the "Media"
+# folder.
+list=$(open_menu 0)
+hover "$list" "$top_rows" $media
+wait_until 5 untitled_count_is 2 || fail "the Media folder opened no list"
 child=$(newest_untitled)
 sleep 0.5
 if [ -n "${FUNCTION_MENU_SNAPSHOT:-}" ]; then
-  hover "$child" "$editing_rows" 2
+  hover "$child" "$media_rows" 3
   sleep 0.5
-  import -window root -crop 1160x780+380+150 "$FUNCTION_MENU_SNAPSHOT"
+  # The main window and both lists.
+  box=$(for w in "$window" "$list" "$child"; do
+    xwininfo -id "$w" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+      /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, x + w, y + h }'
+  done | awk 'NR == 1 { l = $1; t = $2; r = $3; b = $4 }
+    { if ($1 < l) l = $1; if ($2 < t) t = $2; if ($3 > r) r = $3; if ($4 > b) b = $4 }
+    END { print r - l "x" b - t "+" l "+" t }')
+  import -window root -crop "$box" +repage "$FUNCTION_MENU_SNAPSHOT"
 fi
-hover "$child" "$editing_rows" 0
+hover "$child" "$media_rows" 0
 xdotool click 1
 # The demo mouse's model: id 16, pid 0x9208.
 model='model_id == 16 and pid == 0x9208 and usb_pid == 0x7a10 and hid_num_down == 0 and tilt_mask == 0'
-copy="$model and hid_button == 8 and type == 2 and press == [1, 17, 67] and release == [0, 67, 17]"
-wait_until 5 has_trigger "$copy" || fail "no Copy trigger on button 3: $(triggers)"
+play="$model and hid_button == 2 and type == 3 and press == [1, 0xB3]"
+wait_until 5 has_trigger "$play" || fail "no Play/Pause trigger on button 1: $(triggers)"
 wait_until 5 untitled_count_is 0 || fail "the menu stayed open after the choice"
-stored_assignments | grep -qxF "Copy|0x08|0|2|0x01,0x11,0x43" || fail "Copy was not saved: $(stored_assignments)"
+grep -qE '^Play/Pause\|0x02\|0\|3\|0x01,0xb3' <<<"$(stored_assignments)" || fail "Play/Pause was not saved: $(stored_assignments)"
 
 # Button 4 records Ctrl+Shift+F5 as a custom key.
 list=$(open_menu 3)
@@ -91,7 +101,7 @@ print($dx + int(w - 1 - 20 * s - (4 * bh + 40 * s) / 2), $dy + int((top + bottom
 xdotool mousemove "$ok_x" "$ok_y" click 1
 custom="$model and hid_button == 16 and type == 2 and press == [1, 17, 16, 116] and release == [0, 116, 17, 16]"
 wait_until 5 has_trigger "$custom" || fail "no Ctrl+Shift+F5 trigger on button 4: $(triggers)"
-stored_assignments | grep -qxF "Ctrl + Shift + F5|0x10|0|2|0x01,0x11,0x10,0x74" ||
+grep -qxF "Ctrl + Shift + F5|0x10|0|2|0x01,0x11,0x10,0x74" <<<"$(stored_assignments)" ||
   fail "the custom key was not saved: $(stored_assignments)"
 
 # A restart programs every trigger again, these two and the defaults of
@@ -106,7 +116,7 @@ window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show again"
 restored() { [ "$(without_slots)" = "$before" ]; }
 wait_until 10 restored || fail "after a restart the driver has $(without_slots), not $before"
-has_trigger "$copy" && has_trigger "$custom" || fail "the choices were not programmed again"
+has_trigger "$play" && has_trigger "$custom" || fail "the choices were not programmed again"
 
 run_tessaro /close || fail "/close did not end cleanly"
 wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
