@@ -135,3 +135,28 @@ link_east_asian_fonts() {
   # Read by the next process that starts.
   wineserver -w
 }
+
+# modifier_point WINDOW: screen point "x y" on the slowdown keys widget,
+# which follows the slowdown check box's text at a distance only its
+# drawing knows: the right end of the last bright text of its row.
+modifier_point() {
+  local window=$1 geometry picture
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+  picture=$(mktemp --suffix=.png)
+  window_picture "$picture" "$window"
+  python3 - "$geometry" "$picture" <<'PY'
+import subprocess, sys
+x, y, w, h = map(int, sys.argv[1].split())
+s = w / 2400
+n = int(100 * s)
+row = int(int(h - 4.5 * n) + 2.1 * n + 0.33 * n)
+pixels = subprocess.run(["convert", sys.argv[2], "-crop", f"{w}x1+0+{row}", "-colorspace", "Gray", "txt:-"],
+                        capture_output=True, text=True, check=True).stdout.splitlines()[1:]
+bright = [int(line.split(",")[0]) for line in pixels if int(line.split("(")[1].split(")")[0].split(",")[0].split(".")[0]) > 150]
+if not bright:
+    sys.exit("no text on the slowdown row")
+print(x + max(bright) - 3, y + row)
+PY
+  rm -f "$picture"
+}
