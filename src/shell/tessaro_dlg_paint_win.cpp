@@ -45,6 +45,9 @@ void CTessaroDlg::OnPaint() {
   view.highlighted = HighlightedMarker;
   view.catalogue_version = models.ver;
   view.multiple_devices = MultipleModelsConnected != 0;
+  // Shown while it has another connected model to offer; every device
+  // scan repaints.
+  main_.model_list.visible = view.multiple_devices;
   view.model_list = &main_.model_list;
   view.check_for_updates = main_.has_check_for_updates ? &main_.check_for_updates : nullptr;
   if (renderer_.Paint(paint.dc(), paint.area(), view)) InvalidateRect(w, nullptr, FALSE);
