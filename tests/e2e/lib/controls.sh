@@ -40,9 +40,9 @@ settings_value() {
 }
 
 # control_point WINDOW NAME: screen point "x y" of a control of the main
-# window: "language", "left_hand", "slowdown" (their check boxes) or
-# "reset" (for a column of ROWS markers of which SPACED are spaced, as
-# marker_point takes them). Lengths follow the window's scale (width /
+# window: "language", "model_list" (in the bottom bar), "left_hand",
+# "slowdown" (their check boxes) or "reset" (for a column of ROWS markers
+# of which SPACED are spaced, as marker_point takes them). Lengths follow the window's scale (width /
 # 2400) and the interface font size F (1/100 of the display's width, at
 # least 14).
 control_point() {
@@ -60,8 +60,12 @@ display_width, name, reset_top = int(sys.argv[2]), sys.argv[3], int(sys.argv[4])
 s, f = w / 2400, max(14.0, display_width / 100)
 n, g, width = int(100 * s), int(44 * s), int(880 * s)
 column, settings = w - 60 * s - width, int(h - 4.5 * n)
+bar_top = int(h - f * 1.8 * 1.2 - 4)
+bar = h - 1 - bar_top
+c = int(bar * 0.66)
 points = {
     "language": (w - 8 - 8.6 * f, 0.9 * f),
+    "model_list": (20 * s + int(40 * s + 4.2 * c) / 2, bar_top + bar / 2),
     "left_hand": (column + 0.4 * n, settings + 1.4 * n),
     "slowdown": (column + 0.4 * n, settings + 2.4 * n),
 }
