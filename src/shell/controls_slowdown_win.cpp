@@ -23,6 +23,8 @@ void CaptureKeys() {
   CTessaroDlg* dialog = MainDialog();
   if (!dialog) return;
   KeyInputDlg& capture = dialog->key_capture();
+  // The function menu's custom key may have taken the one dialog meanwhile.
+  if (capture.window()) return;
   capture.SetCaptureMode(kCaptureModifiersOnly);
   if (capture.RunModal(dialog->window()) != KeyInputDlg::kOk) return;
   const int32_t captured = capture.captured_modifiers();
