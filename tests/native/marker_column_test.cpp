@@ -171,6 +171,10 @@ TEST(MarkerColumn, UnassignedButtonsNameTheirOwnActionBesideTheDefaultFunction) 
   for (const auto& c : cases) EXPECT_EQ(column.markers[c.marker].text, c.text) << c.marker;
   // Markers the model lacks keep whatever they showed.
   EXPECT_FALSE(column.markers[7].text);
+  // A HID button without an assignment does what the default function does.
+  MODEL_DEF hid_model = ModelWithButtons(0x02);
+  AddHidEntry(hid_model, 0x21, 0x22);
+  EXPECT_EQ(BuildMarkerColumn(hid_model, {}, kTexts, kLayout).markers[12].text, u"Default");
 
   // Texts are joined, never used as formats.
   const TextMap odd = {{u"right click", u"%s %d %n"}};
