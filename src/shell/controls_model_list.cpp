@@ -6,6 +6,7 @@
 #include "catalog/utf.h"
 #include "device/device_detection.h"
 #include "device/vxlib.h"
+#include "ui/main_window_bottom_bar.h"
 
 namespace tessaro {
 namespace {
@@ -16,11 +17,6 @@ bool IsConnected(const MODEL_DEF& model) {
   return std::atomic_ref<int32_t>(const_cast<int32_t&>(model.connected)).load() != 0;
 }
 
-bool FoundFromThirdCharacter(std::u16string_view name, std::u16string_view mark) {
-  const size_t at = name.find(mark);
-  return at != std::u16string_view::npos && at >= 3;
-}
-
 }  // namespace
 
 bool IsConnectedModel(int32_t index) {
@@ -29,9 +25,9 @@ bool IsConnectedModel(int32_t index) {
 }
 
 std::u16string_view ModelConnectionKind(std::u16string_view model_name) {
-  if (FoundFromThirdCharacter(model_name, u"(BT)")) return u"BT";
-  if (FoundFromThirdCharacter(model_name, u"(RF)")) return u"2.4G";
-  return u"USB";
+  // The bottom bar's rule; only a wired mouse is named otherwise there.
+  const std::u16string_view kind = ConnectionKind(model_name);
+  return kind == u"Wired" ? u"USB" : kind;
 }
 
 RowArray BuildModelMenuRows(const std::vector<MODEL_DEF>& models, int32_t selected,
