@@ -45,8 +45,8 @@ void OpenModelMenu(PanelWidget& widget) {
   const RowArray rows = BuildModelMenuRows(Models().models, SelectedModel, &PictureOf);
   if (rows.empty()) return;
   const float s = UiScale;
-  OpenPopupList(rows, {BelowWidget(widget), true, kModelListScale, static_cast<int>(kModelListWidth * s),
-                       &OnModelChosen});
+  OpenPopupList(rows,
+                {BelowWidget(widget), true, kModelListScale, static_cast<int>(kModelListWidth * s), &OnModelChosen});
 }
 
 }  // namespace tessaro

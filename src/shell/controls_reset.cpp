@@ -14,8 +14,8 @@ namespace {
 constexpr int kDefaultsRefreshDelayMs = 30;
 
 bool BelongsTo(const VX_TRIGGER_DEF& trigger, const VX_TRIGGER_DEF& model) {
-  return trigger.model_id == model.model_id && trigger.usb_vid == model.usb_vid &&
-         trigger.usb_pid == model.usb_pid && trigger.pid == model.pid && trigger.vid == model.vid;
+  return trigger.model_id == model.model_id && trigger.usb_vid == model.usb_vid && trigger.usb_pid == model.usb_pid &&
+         trigger.pid == model.pid && trigger.vid == model.vid;
 }
 
 }  // namespace

@@ -16,8 +16,7 @@ void AskAndResetModel(PanelWidget&) {
         const std::u16string caption = LanguageText(u"reset");
         // Yes and No, No the default.
         return MessageBoxW(dialog->window(), reinterpret_cast<const wchar_t*>(text.c_str()),
-                           reinterpret_cast<const wchar_t*>(caption.c_str()),
-                           MB_YESNO | MB_DEFBUTTON2) == IDYES;
+                           reinterpret_cast<const wchar_t*>(caption.c_str()), MB_YESNO | MB_DEFBUTTON2) == IDYES;
       },
       dialog->control());
 }

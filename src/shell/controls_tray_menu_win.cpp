@@ -53,8 +53,8 @@ void PrepareMenus() {
 void RebuildTrayMenu() {
   WindowThreadTasks::Run([] {
     const FunctionImageCache& icons = FunctionImages();
-    tray_menu_rows = BuildTrayMenuRows(LanguageText(u"open setting"), LanguageText(u"exit"),
-                                       icons.Find(u"setting.png"), icons.Find(u"quit.png"));
+    tray_menu_rows = BuildTrayMenuRows(LanguageText(u"open setting"), LanguageText(u"exit"), icons.Find(u"setting.png"),
+                                       icons.Find(u"quit.png"));
   });
 }
 
@@ -66,8 +66,11 @@ void OpenTrayMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
   const float s = UiScale;
-  OpenPopupList(tray_menu_rows, {{cursor.x, cursor.y + kBelowCursor}, false, kTrayMenuScale * s,
-                                 static_cast<int>(kTrayMenuWidth * s), &OnTrayChoice});
+  OpenPopupList(tray_menu_rows, {{cursor.x, cursor.y + kBelowCursor},
+                                 false,
+                                 kTrayMenuScale * s,
+                                 static_cast<int>(kTrayMenuWidth * s),
+                                 &OnTrayChoice});
 }
 
 }  // namespace tessaro

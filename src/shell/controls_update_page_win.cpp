@@ -1,6 +1,7 @@
 // The check-for-updates widget opens the skin's update address in the
 // user's browser.
 #include <windows.h>
+// Needs windows.h first.
 #include <shellapi.h>
 
 #include "shell/controls_handlers_win.h"

@@ -46,8 +46,8 @@ class LanguageChangeTest : public ::testing::Test {
  protected:
   LanguageChangeTest() {
     folder_.WriteFile("language.json", R"({"1033": {"reset": "Reset"}, "1031": {"reset": "Zurücksetzen"}})");
-    const json functions = json::array({Function("Copy", "Kopieren", 3), Function("Paste", "Einfügen", 3),
-                                        Function(kLongEnglish, kLongGerman, 3)});
+    const json functions = json::array(
+        {Function("Copy", "Kopieren", 3), Function("Paste", "Einfügen", 3), Function(kLongEnglish, kLongGerman, 3)});
     folder_.WritePackage("function.pkg", {TextMember("function_tirro/function.json", functions.dump())});
     tessaro::LoadLanguage(1033);
     tessaro::LoadFunctionCatalogue();
@@ -89,7 +89,8 @@ TEST_F(LanguageChangeTest, AnotherLanguageRenamesStoredAssignmentsAndSaves) {
   EXPECT_EQ(saved.at("language id"), "1031");
   EXPECT_EQ(StoredNames(saved), renamed);
   Strings listed;
-  for (const auto& entry : tessaro::CopyButtonSettingList()) listed.push_back(tessaro::Utf16ToUtf8(entry.function_name));
+  for (const auto& entry : tessaro::CopyButtonSettingList())
+    listed.push_back(tessaro::Utf16ToUtf8(entry.function_name));
   EXPECT_EQ(listed, renamed);
   EXPECT_EQ(tessaro::Utf16ToUtf8(tessaro::FunctionCatalogueSnapshot()->function_rows[0].name), "Kopieren");
 

@@ -19,16 +19,11 @@ TEST(ModelConnectionKind, MarkAfterTheThirdCharacterOnly) {
   const struct {
     std::u16string_view name, kind;
   } cases[] = {
-      {u"Tolva T5 (BT)", u"BT"},
-      {u"Nodin XL (RF)", u"2.4G"},
-      {u"Kesto 8", u"USB"},
-      {u"abc(BT)", u"BT"},   // index 3
-      {u"ab(BT)", u"USB"},   // index 2
-      {u"(BT) Tolva", u"USB"},
-      {u"(BT) Tolva (BT)", u"USB"},  // only the first occurrence counts
-      {u"Ovra (RF) (BT)", u"BT"},    // BT wins over RF
-      {u"(RF) Ovra (BT)", u"BT"},
-      {u"Ovra (bt)", u"USB"},
+      {u"Tolva T5 (BT)", u"BT"},  {u"Nodin XL (RF)", u"2.4G"},  {u"Kesto 8", u"USB"}, {u"abc(BT)", u"BT"},  // index 3
+      {u"ab(BT)", u"USB"},                                                                                  // index 2
+      {u"(BT) Tolva", u"USB"},    {u"(BT) Tolva (BT)", u"USB"},  // only the first occurrence counts
+      {u"Ovra (RF) (BT)", u"BT"},                                // BT wins over RF
+      {u"(RF) Ovra (BT)", u"BT"}, {u"Ovra (bt)", u"USB"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(tessaro::ModelConnectionKind(c.name), c.kind) << std::string(c.name.begin(), c.name.end());
@@ -76,7 +71,7 @@ TEST_F(ModelListTest, RowsAreTheOtherConnectedModels) {
   } cases[] = {
       {{0, 1}, 0, {"1 1 BT 257"}},
       {{0, 1, 2}, 1, {"0 0 USB 256", "2 2 2.4G 258"}},
-      {{0}, 0, {}},        // only the shown model
+      {{0}, 0, {}},  // only the shown model
       {{}, -1, {}},
       {{0, 2}, -1, {"0 0 USB 256", "2 2 2.4G 258"}},
   };
@@ -102,10 +97,7 @@ TEST_F(ModelListTest, ChoosingChangesTheShownModelOnlyForAnotherConnectedOne) {
   } cases[] = {
       {0, 0, {}},  // the shown model again: no rescan
       {1, 0, {}},  // not connected
-      {3, 0, {}},
-      {-1, 0, {}},
-      {2, 2, {"RedrawModelLayer", "RebuildFunctionMenu"}},
-      {2, 2, {}},
+      {3, 0, {}}, {-1, 0, {}}, {2, 2, {"RedrawModelLayer", "RebuildFunctionMenu"}}, {2, 2, {}},
   };
   for (const auto& c : cases) {
     fake_vxlib::Reset();

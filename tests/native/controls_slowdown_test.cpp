@@ -19,12 +19,8 @@ TEST(SlowdownKeys, EitherSideOfAKeyFoldsToIt) {
   const struct {
     int32_t captured, folded;
   } cases[] = {
-      {kModLeftCtrl | kModRightShift, 3},
-      {kModRightCtrl, 1},
-      {kModLeftAlt | kModRightAlt, 4},
-      {kModRightWin | kModLeftShift, 10},
-      {0xFF, 15},
-      {0, 0},
+      {kModLeftCtrl | kModRightShift, 3}, {kModRightCtrl, 1}, {kModLeftAlt | kModRightAlt, 4},
+      {kModRightWin | kModLeftShift, 10}, {0xFF, 15},         {0, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(FoldModifiers(c.captured), c.folded) << c.captured;
 }
