@@ -1,12 +1,17 @@
+# shellcheck shell=bash
 # Sourced after session.sh and markers.sh by the scripts of the main
 # window's controls: where the controls are, a settings file to start from,
 # the system's button swap, the tray icon and its menu.
 
 # The models of the demo's and the HID scenario's mouse, as the settings
 # file and the driver name them.
+# shellcheck disable=SC2034
 DEMO_FIELDS='"model_id":"16","mouse_button":"0x00","pid":"37384","swap45":"0","tilt_mask":"0","usb_pid":"0x7a10","usb_vid":"0x3a7c","vid":"75"'
+# shellcheck disable=SC2034
 DEMO_MODEL='model_id == 16 and pid == 0x9208 and usb_pid == 0x7a10'
+# shellcheck disable=SC2034
 HID_FIELDS='"model_id":"8","mouse_button":"0x00","pid":"13062","swap45":"0","tilt_mask":"0","usb_pid":"0x7a08","usb_vid":"0x3a7c","vid":"75"'
+# shellcheck disable=SC2034
 HID_MODEL='model_id == 8 and pid == 0x3306 and usb_pid == 0x7a08'
 
 # event_of FIELDS HID_BUTTON [DOWN UP]: a stored event of the model whose
@@ -120,7 +125,7 @@ click_tray_icon() {
 # families the interface may use links to the host's fonts of those
 # scripts (simplified and traditional Han, kana, Hangul), where it has any.
 link_east_asian_fonts() {
-  local links=() char file face link family
+  local links=() char file face link family covered joined
   for char in 7b80 9ad4 65e5 d55c; do
     covered=false
     for link in "${links[@]}"; do
@@ -132,9 +137,12 @@ link_east_asian_fonts() {
     [ -n "$file" ] && links+=("$file,$face")
   done
   [ ${#links[@]} -gt 0 ] || return 0
+  # reg's separator of the strings of a REG_MULTI_SZ is the text "\0".
+  joined=$(printf '%s\\0' "${links[@]}")
+  joined=${joined%\\0}
   for family in "Liberation Sans" "DejaVu Sans" Tahoma "Segoe UI"; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$family" \
-      /t REG_MULTI_SZ /d "$(IFS='|'; echo "${links[*]}" | sed 's/|/\\0/g')" /f >/dev/null 2>&1
+      /t REG_MULTI_SZ /d "$joined" /f >/dev/null 2>&1
   done
   # Read by the next process that starts.
   wineserver -w
