@@ -10,7 +10,6 @@
 #include "shell/controls_window_thread_win.h"
 #include "shell/main_window_state.h"
 #include "shell/tessaro_dlg_win.h"
-#include "ui/skin.h"
 
 namespace tessaro {
 namespace {
