@@ -64,12 +64,22 @@ tessaro_warnings(vxctl)
 #   scripts/wine-run.sh build/windows/panel_repaint_win.exe
 if(TESSARO_BENCH)
   file(GLOB WINDOWS_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/windows/*_win.cpp)
+  list(FILTER WINDOWS_BENCH_SOURCES EXCLUDE REGEX "/minimal_window_win\\.cpp$")
   foreach(src ${WINDOWS_BENCH_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src} ${TESSARO_RESOURCES})
     target_link_libraries(${name} PRIVATE tessaro_win)
     tessaro_warnings(${name})
   endforeach()
+
+  # The start-up yardstick of bench/startup_ratio.sh: a bare window program,
+  # without the program's code or data, reporting its memory as Tessaro.exe
+  # does.
+  add_executable(minimal_window_win WIN32 ${PROJECT_SOURCE_DIR}/bench/windows/minimal_window_win.cpp
+    ${PROJECT_SOURCE_DIR}/src/shell/memory_report_win.cpp)
+  target_include_directories(minimal_window_win PRIVATE ${TESSARO_INCLUDE_DIRS})
+  target_link_options(minimal_window_win PRIVATE -municode)
+  tessaro_warnings(minimal_window_win)
 endif()
 
 # ---- Hook cost benchmark ----------------------------------------------------
