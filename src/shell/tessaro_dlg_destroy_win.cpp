@@ -54,8 +54,13 @@ void CTessaroDlg::OnDestroy() {
 void CTessaroDlg::CloseKeyCapture() {
   if (!key_capture_.window()) return;
   key_capture_.RequestClose();
-  for (int waited = 0; key_capture_.window() && waited < kKeyCaptureCloseWaitMs; waited += kKeyCapturePollMs)
+  for (int waited = 0; key_capture_.window() && waited < kKeyCaptureCloseWaitMs; waited += kKeyCapturePollMs) {
+    // Its ending re-enables this window, a message sent from its thread:
+    // answer such messages while waiting.
+    MSG sent;
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     Sleep(kKeyCapturePollMs);
+  }
 }
 
 void CTessaroDlg::ReleaseDevices() {
