@@ -15,13 +15,24 @@ wait_until 20 tray_shown || fail "no tray icon"
 scale=$(xwininfo -id "$window" | awk '/Width:/ { print 0.9 * $2 / 2400 }')
 sleep 1
 
+# Wine's tray shows an untitled tooltip beside the icon too; the menu is the
+# untitled window tall enough for its three rows.
+menu_windows() {
+  local w
+  for w in $(untitled_windows); do
+    xwininfo -id "$w" | awk '/Height:/ { exit !($2 >= 60) }' && echo "$w"
+  done
+  return 0
+}
+menu_count_is() { [ "$(menu_windows | wc -l)" -eq "$1" ]; }
+
 # open_tray_menu: clicks the tray icon until its menu shows (half a second
 # after the click); prints the menu's window.
 open_tray_menu() {
   for _ in $(seq 5); do
     click_tray_icon || fail "no tray window to click"
-    if wait_until 3 untitled_count_is 1; then
-      newest_untitled
+    if wait_until 3 menu_count_is 1; then
+      menu_windows | tail -1
       return 0
     fi
   done
@@ -38,7 +49,8 @@ menu=$(open_tray_menu)
 # shellcheck disable=SC2046
 xdotool mousemove $(list_row_point "$menu" "$scale" "$tray_rows" 0) click 1
 wait_until 10 is_viewable "$window" || fail "open setting did not show the window"
-wait_until 5 untitled_count_is 0 || fail "the tray menu stayed open"
+menu_closed() { ! is_viewable "$menu"; }
+wait_until 5 menu_closed || fail "the tray menu stayed open"
 process_alive "$tessaro_pid" || fail "open setting ended the program"
 
 menu=$(open_tray_menu)
