@@ -5,7 +5,8 @@ if(NOT PKGTOOL_SOURCES)
 endif()
 list(FILTER PKGTOOL_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 # The writer is a library too, so tests and benchmarks can make packages.
-add_library(pkgtool_lib STATIC ${PKGTOOL_SOURCES})
+# It encrypts with the program's own cipher.
+add_library(pkgtool_lib STATIC ${PKGTOOL_SOURCES} ${PROJECT_SOURCE_DIR}/src/catalog/pkzip_cipher.cpp)
 target_include_directories(pkgtool_lib PUBLIC ${TESSARO_INCLUDE_DIRS})
 target_link_libraries(pkgtool_lib PUBLIC minizip_unzip)
 tessaro_warnings(pkgtool_lib)

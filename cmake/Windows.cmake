@@ -64,7 +64,7 @@ tessaro_warnings(vxctl)
 #   scripts/wine-run.sh build/windows/panel_repaint_win.exe
 if(TESSARO_BENCH)
   file(GLOB WINDOWS_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/windows/*_win.cpp)
-  list(FILTER WINDOWS_BENCH_SOURCES EXCLUDE REGEX "/minimal_window_win\\.cpp$")
+  list(FILTER WINDOWS_BENCH_SOURCES EXCLUDE REGEX "/(minimal_window|hook_cost)_win\\.cpp$")
   foreach(src ${WINDOWS_BENCH_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src} ${TESSARO_RESOURCES})
@@ -83,12 +83,12 @@ if(TESSARO_BENCH)
 endif()
 
 # ---- Hook cost benchmark ----------------------------------------------------
-# bench/hook_cost_win.cpp: the mouse hook's decision per event against an
+# bench/windows/hook_cost_win.cpp: the mouse hook's decision per event against an
 # empty one (docs/BENCHMARKS.md, "Hook cost"). It builds the hook's
 # portable decision sources into itself. Run it through Wine:
 #   scripts/wine-run.sh build/windows/hook_cost_win.exe
 if(TESSARO_BENCH)
-  add_executable(hook_cost_win ${PROJECT_SOURCE_DIR}/bench/hook_cost_win.cpp
+  add_executable(hook_cost_win ${PROJECT_SOURCE_DIR}/bench/windows/hook_cost_win.cpp
     ${PROJECT_SOURCE_DIR}/vxlib/hook_decision.cpp ${PROJECT_SOURCE_DIR}/vxlib/press_pairing.cpp
     ${PROJECT_SOURCE_DIR}/vxlib/button_triggers.cpp ${PROJECT_SOURCE_DIR}/vxlib/trigger_table.cpp)
   target_include_directories(hook_cost_win PRIVATE ${TESSARO_INCLUDE_DIRS})

@@ -30,3 +30,13 @@ foreach(script ${E2E_SCRIPTS})
   set_tests_properties(e2e_${name} PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 300
     ENVIRONMENT "TESSARO_BUILD=${CMAKE_BINARY_DIR};TESSARO_SOURCE=${PROJECT_SOURCE_DIR}")
 endforeach()
+
+# Small Windows programs that the end-to-end scripts start beside Tessaro,
+# found by the scripts in TESSARO_BUILD.
+file(GLOB E2E_PROGRAMS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/programs/*.cpp)
+foreach(src ${E2E_PROGRAMS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_options(${name} PRIVATE -municode)
+  tessaro_warnings(${name})
+endforeach()

@@ -48,7 +48,7 @@ class MemberInput {
 
  private:
   const StoredBytesReader& read_;
-  std::optional<PkzipDecryptor> decryptor_;
+  std::optional<PkzipCipher> decryptor_;
   uint32_t header_left_;
   uint8_t buffer_[kInputPiece];
 };

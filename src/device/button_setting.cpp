@@ -35,6 +35,12 @@ VX_TRIGGER_DEF ModelTrigger(const MODEL_DEF& model) {
   return trigger;
 }
 
+bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model) {
+  const VX_TRIGGER_DEF own = ModelTrigger(model);
+  return trigger.model_id == own.model_id && trigger.usb_pid == own.usb_pid && trigger.usb_vid == own.usb_vid &&
+         trigger.pid == own.pid && trigger.vid == own.vid;
+}
+
 void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting) {
   std::lock_guard hold(ButtonSettingLock());
   ButtonSettingArray& list = ButtonSettingList();

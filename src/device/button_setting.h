@@ -57,6 +57,10 @@ ButtonSettingArray CopyButtonSettingList();
 // in 16 bits, the USB ids whole) and swap45; the caller adds the button.
 VX_TRIGGER_DEF ModelTrigger(const MODEL_DEF& model);
 
+// Whether the trigger carries the model's identifiers (those ModelTrigger
+// sets, swap45 aside), whatever its button.
+bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model);
+
 // Installs, replaces or removes one assignment in the list and in the
 // driver library, holding the lock for both:
 //  - an entry of the same identity exists: a function of type 255 removes

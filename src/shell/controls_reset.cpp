@@ -13,20 +13,14 @@ namespace {
 // Soon after the change, as after a device's arrival.
 constexpr int kDefaultsRefreshDelayMs = 30;
 
-bool BelongsTo(const VX_TRIGGER_DEF& trigger, const VX_TRIGGER_DEF& model) {
-  return trigger.model_id == model.model_id && trigger.usb_vid == model.usb_vid && trigger.usb_pid == model.usb_pid &&
-         trigger.pid == model.pid && trigger.vid == model.vid;
-}
-
 }  // namespace
 
 int RemoveModelAssignments(const MODEL_DEF& model) {
-  const VX_TRIGGER_DEF identity = ModelTrigger(model);
   std::lock_guard hold(ButtonSettingLock());
   ButtonSettingArray& list = ButtonSettingList();
   int removed = 0;
   for (size_t i = list.size(); i-- > 0;) {
-    if (!BelongsTo(list[i].trigger, identity)) continue;
+    if (!TriggerOfModel(list[i].trigger, model)) continue;
     VX_RemoveModelTriggerEvent(list[i].trigger);
     list.erase(list.begin() + static_cast<ptrdiff_t>(i));
     ++removed;

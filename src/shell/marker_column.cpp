@@ -57,12 +57,6 @@ std::u16string OwnActionText(std::u16string_view key, const MarkerColumnTexts& t
   return own.empty() ? texts.default_function_name : WithDefault(own, texts.default_function_name);
 }
 
-bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model) {
-  const VX_TRIGGER_DEF own = ModelTrigger(model);
-  return trigger.model_id == own.model_id && trigger.usb_pid == own.usb_pid && trigger.usb_vid == own.usb_vid &&
-         trigger.pid == own.pid && trigger.vid == own.vid;
-}
-
 // The marker an assignment of the model belongs to, or -1 when the column
 // has none for it. A HID code pair names the model's HID entry with that
 // press code (entry 0 when none has it).

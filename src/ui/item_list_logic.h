@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalog/menu_row.h"
+#include "ui/pixel_rect.h"
 
 namespace tessaro {
 
@@ -36,12 +37,7 @@ std::vector<int> RowHeights(const RowArray& rows, const ItemListMetrics& metrics
 // The list's height when every row shows; an empty list is one row high.
 int ListHeight(std::span<const int> heights, const ItemListMetrics& metrics);
 
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
+using ScreenRect = PixelRect;
 
 struct ListPlacement {
   int x = 0;

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "ui/pixel_rect.h"
+
 namespace tessaro {
 
 class FontProbe;
@@ -81,12 +83,8 @@ struct RectF {
   float height = 0.0f;
 };
 
-struct PanelRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-};
+// In the panel's client coordinates.
+using PanelRect = PixelRect;
 
 struct PanelWidget;
 // Called on a click, with the widget clicked.

@@ -352,6 +352,26 @@ TEST_F(VxlibReal, WatchdogReinstallsAHookTheSystemRemoved) {
       << "the reinstalled hook takes the button over again";
 }
 
+// Resume from sleep and session unlock reach the library as the system
+// sends them: to its top-level windows.
+TEST_F(VxlibReal, ResumeAndUnlockReinstallTheHook) {
+  Assign(3, Function(2, {1, 'R'}, {0, 'R'}));
+  PumpMessagesFor(50);
+  HWND watch = FindWindowW(L"VxlibSystemWatch", nullptr);
+  ASSERT_NE(watch, nullptr);
+  const int installs = VXLIB_TestMouseHookInstalls();
+
+  // After sleep the system may have dropped the hook unannounced.
+  ASSERT_EQ(VXLIB_TestDropMouseHook(), 1);
+  SendMessageW(watch, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestMouseHookInstalls() == installs + 1; }, 1000));
+  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('R'), KeyUp('R')}));
+
+  SendMessageW(watch, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestMouseHookInstalls() == installs + 2; }, 1000));
+  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('R'), KeyUp('R')}));
+}
+
 TEST_F(VxlibReal, TypingAloneDoesNotCountAsALostHook) {
   const int installs = VXLIB_TestMouseHookInstalls();
   for (int i = 0; i < 5; ++i) {

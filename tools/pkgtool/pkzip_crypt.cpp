@@ -3,36 +3,11 @@
 #include <zlib.h>
 
 #include <stdexcept>
+#include <string>
+
+#include "catalog/pkzip_cipher.h"
 
 namespace pkgtool {
-
-namespace {
-
-class Keys {
- public:
-  explicit Keys(std::string_view password) {
-    for (char c : password) Update(static_cast<uint8_t>(c));
-  }
-  uint8_t Encode(uint8_t plain) {
-    const uint32_t t = (keys_[2] & 0xFFFF) | 2;
-    const uint8_t cipher = plain ^ static_cast<uint8_t>((t * (t ^ 1)) >> 8);
-    Update(plain);
-    return cipher;
-  }
-
- private:
-  static uint32_t Crc(uint32_t crc, uint8_t b) {
-    return static_cast<uint32_t>(crc32(crc ^ 0xFFFFFFFFu, &b, 1) ^ 0xFFFFFFFFu);
-  }
-  void Update(uint8_t b) {
-    keys_[0] = Crc(keys_[0], b);
-    keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813u + 1;
-    keys_[2] = Crc(keys_[2], static_cast<uint8_t>(keys_[1] >> 24));
-  }
-  uint32_t keys_[3] = {305419896u, 591751049u, 878082192u};
-};
-
-}  // namespace
 
 std::vector<uint8_t> Deflate(const std::vector<uint8_t>& data) {
   z_stream z{};
@@ -63,11 +38,9 @@ std::vector<uint8_t> Encrypt(const std::vector<uint8_t>& payload, std::string_vi
   header[10] = static_cast<uint8_t>(crc >> 16);
   header[11] = static_cast<uint8_t>(crc >> 24);
 
-  Keys keys(password);
-  std::vector<uint8_t> out;
-  out.reserve(payload.size() + 12);
-  for (uint8_t b : header) out.push_back(keys.Encode(b));
-  for (uint8_t b : payload) out.push_back(keys.Encode(b));
+  std::vector<uint8_t> out(header, header + sizeof header);
+  out.insert(out.end(), payload.begin(), payload.end());
+  tessaro::PkzipCipher(std::string(password).c_str()).Encrypt(out.data(), out.size());
   return out;
 }
 

@@ -51,12 +51,14 @@ scenario_path() {
 }
 
 # start_tessaro SCENARIO [ARGS...]: starts Tessaro with the simulated
-# devices of SCENARIO (see scenario_path); its process id is in
-# $tessaro_pid.
+# devices of SCENARIO (see scenario_path), or with the driver library's
+# real backend for "real"; its process id is in $tessaro_pid.
 start_tessaro() {
   local scenario=$1
   shift
-  VXLIB_SCENARIO=$(scenario_path "$scenario") wine "$TESSARO_BUILD/Tessaro.exe" "$@" >/dev/null 2>&1 &
+  local -a driver=()
+  [ "$scenario" = real ] || driver=("VXLIB_SCENARIO=$(scenario_path "$scenario")")
+  env "${driver[@]}" wine "$TESSARO_BUILD/Tessaro.exe" "$@" >/dev/null 2>&1 &
   tessaro_pid=$!
   e2e_pids+=("$tessaro_pid")
 }

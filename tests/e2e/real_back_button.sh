@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# With the driver library's real backend (no scenario): the PC's mouse is
+# the catalogue's standard mouse; "Copy" picked for its back button in
+# Tessaro's window makes the back button of the real mouse send Ctrl+C to
+# another program's window, and that window never sees the back click.
+source "$(dirname "$0")/lib/session.sh"
+source "$(dirname "$0")/lib/markers.sh"
+
+# Right, middle, back and forward, then the two tilt sides.
+rows=6
+spaced=6
+back=2
+# The general list: "Default", "Custom key", "Disabled", a line, then the
+# folders "Mouse", "Editing", ...; "Copy" is the first row of "Editing".
+top_rows="r r r s r r r r r r"
+editing=4
+editing_rows="r r r r r r r r s r r r r"
+
+start_tessaro real
+window=$(wait_for_window)
+[ -n "$window" ] || fail "the main window did not show"
+scale=$(xwininfo -id "$window" | awk '/Width:/ { print $2 / 2400 }')
+
+point=$(marker_point "$window" $rows $spaced $back)
+list=
+for _ in $(seq 20); do
+  # shellcheck disable=SC2086
+  xdotool mousemove $point click 1
+  if wait_until 1 untitled_count_is 1; then
+    list=$(untitled_windows)
+    break
+  fi
+done
+[ -n "$list" ] || fail "the back button's marker opened no menu"
+# shellcheck disable=SC2046
+xdotool mousemove $(list_row_point "$list" "$scale" "$top_rows" $editing)
+wait_until 5 untitled_count_is 2 || fail "the Editing folder opened no list"
+child=$(newest_untitled)
+sleep 0.5
+# shellcheck disable=SC2046
+xdotool mousemove $(list_row_point "$child" "$scale" "$editing_rows" 0) click 1
+wait_until 5 untitled_count_is 0 || fail "the menu stayed open after the choice"
+copy_saved() { grep -q '^Copy|0x08|0|2|0x01,0x11,0x43$' <<<"$(stored_assignments)"; }
+wait_until 5 copy_saved || fail "Copy was not saved for the back button: $(stored_assignments)"
+
+# Another program's window, away from Tessaro's, takes the keyboard.
+log=$e2e_dir/recorded.txt
+wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" 20 20 300 120 >/dev/null 2>&1 &
+e2e_pids+=("$!")
+wait_until 20 test -s "$log" || fail "the recording window did not start"
+xdotool mousemove 170 80 click 1
+clicked() { grep -qx 'lbuttondown 0' "$log"; }
+wait_until 5 clicked || fail "the recording window saw no click"
+: >"$log"
+
+xdotool click 8
+expected=$'keydown 17\nkeydown 67\nkeyup 67\nkeyup 17'
+got() { [ "$(cat "$log")" = "$expected" ]; }
+wait_until 5 got || fail "the back button sent $(tr '\n' ' ' <"$log"), not Ctrl+C"
+sleep 0.5
+got || fail "more arrived after Ctrl+C (the back click itself?): $(tr '\n' ' ' <"$log")"
+
+run_tessaro /close || fail "/close did not end cleanly"
+wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+echo "real_back_button: ok"
