@@ -47,10 +47,14 @@ wait_until 5 copy_saved || fail "Copy was not saved for the back button: $(store
 log=$e2e_dir/recorded.txt
 wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" 20 20 300 120 >/dev/null 2>&1 &
 e2e_pids+=("$!")
-wait_until 20 test -s "$log" || fail "the recording window did not start"
-xdotool mousemove 170 80 click 1
-clicked() { grep -qx 'lbuttondown 0' "$log"; }
-wait_until 5 clicked || fail "the recording window saw no click"
+timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
+  fail "the recording window did not show"
+clicked() { grep -qx 'lbuttondown 0' "$log" 2>/dev/null; }
+for _ in $(seq 10); do
+  xdotool mousemove 170 80 click 1
+  wait_until 1 clicked && break
+done
+clicked || fail "the recording window saw no click"
 : >"$log"
 
 xdotool click 8

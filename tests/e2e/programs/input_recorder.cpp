@@ -54,7 +54,8 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 6) return 2;
-  log_file = _wfopen(argv[1], L"a");
+  // Binary, so lines end in a bare newline for the scripts.
+  log_file = _wfopen(argv[1], L"ab");
   if (!log_file) return 3;
   const int left = _wtoi(argv[2]), top = _wtoi(argv[3]), width = _wtoi(argv[4]), height = _wtoi(argv[5]);
 
