@@ -36,9 +36,11 @@ memory_file=$e2e_dir/peak_memory.txt
 time_start() {
   local title=$1
   shift
-  local start
+  # winepath is a Wine start of its own: outside the timed part.
+  local start memory_path
+  memory_path=$(winepath -w "$memory_file")
   start=$(now_ms)
-  TESSARO_PEAK_MEMORY_FILE=$(winepath -w "$memory_file") "$@" >/dev/null 2>&1 &
+  TESSARO_PEAK_MEMORY_FILE=$memory_path "$@" >/dev/null 2>&1 &
   local pid=$!
   e2e_pids+=("$pid")
   # xdotool's own --sync looks only every half second: too coarse here.

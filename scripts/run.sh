@@ -9,10 +9,12 @@ bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh" all
 
 export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export VXLIB_SCENARIO=$(winepath -w "$scenario" 2>/dev/null || echo "$scenario")
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
+# The display first: the first Wine program starts the prefix's desktop,
+# which stays on the display it found.
 source "$root/scripts/display.sh"
+export VXLIB_SCENARIO=$(winepath -w "$scenario" 2>/dev/null || echo "$scenario")
 
 cd "$root/build/windows"
 if [ $headless = 0 ]; then

@@ -1,6 +1,7 @@
 #include "catalog/memory_stream_win.h"
 
 #include <cstring>
+#include <utility>
 
 namespace tessaro {
 

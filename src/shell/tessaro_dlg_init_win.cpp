@@ -1,10 +1,12 @@
 // The main dialog's initialisation, in its order: folders, language,
-// watchers, locks, window size, panel and skin, widgets, catalogues,
-// driver library, tray icon, and last the first-show timer.
+// watchers, locks, window size, panel and skin, widgets, catalogues (read
+// on a second thread while the skin loads), driver library, tray icon, and
+// last the first-show timer.
 #include <shlobj.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <future>
 #include <string>
 
 #include "catalog/function_catalogue.h"
@@ -17,6 +19,7 @@
 #include "shell/main_window_state.h"
 #include "shell/popup_font.h"
 #include "shell/resource_ids.h"
+#include "shell/system_sessions_win.h"
 #include "shell/tessaro_dlg_win.h"
 #include "ui/skin.h"
 
@@ -67,6 +70,19 @@ UniqueHandle CreateMarkerMutex() {
   return {};
 }
 
+// The model and function catalogues, read on a thread of their own: they
+// decode dozens of small pictures, as the skin does, and under a software
+// picture decoder the two together were most of the time to the first
+// window. Both only need the language, which is loaded before.
+std::future<void> StartCatalogueLoad() {
+  return std::async(std::launch::async, [] {
+    const ComApartment com;
+    const std::unique_ptr<Package> models = OpenPackage(u"model.pkg", kModelResourceId);
+    Models().Load(*models);
+    LoadFunctionCatalogue();
+  });
+}
+
 WorkArea WorkAreaAtCursor() {
   POINT cursor{};
   GetCursorPos(&cursor);
@@ -95,11 +111,13 @@ BOOL CTessaroDlg::OnInitDialog() {
   ButtonSettingLock();
   second_mutex_ = CreateMarkerMutex();
   LoadLanguage(LanguageId);
+  std::future<void> catalogues = StartCatalogueLoad();
 
   PlaceWindow();
   InitPanelAndSkin();
   AddMainWidgets(main_, parts_.widgets,
                  {GetSystemMetrics(SM_SWAPBUTTON) != 0, SlowdownModifier.load(), !UpdateUrl().empty()});
+  catalogues.get();
   LoadCatalogues();
   StartDriverLibrary();
   popup_list_->look.font_name = PopupFontFamily(main_.panel.caption_style.font_name, LanguageId);
@@ -143,11 +161,9 @@ void CTessaroDlg::InitPanelAndSkin() {
   LoadSkin(panel);
 }
 
+// After the catalogues are read: what is made from them on this thread.
 void CTessaroDlg::LoadCatalogues() {
-  const std::unique_ptr<Package> models = OpenPackage(u"model.pkg", kModelResourceId);
-  Models().Load(*models);
   filters_ = BuildDriverFilters(Models().models);
-  LoadFunctionCatalogue();
   popup_list_ = std::make_unique<QnItemList>();
   popup_list_->Create(window());
 }

@@ -102,7 +102,7 @@ class CTessaroDlg final : public Dialog,
   void InitFolders();
   void PlaceWindow();
   void InitPanelAndSkin();
-  void LoadCatalogues();
+  void LoadCatalogues();  // after StartCatalogueLoad has finished
   void StartDriverLibrary();
 
   // tessaro_dlg_timers_win.cpp
