@@ -25,22 +25,6 @@ window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
 scale=$(xwininfo -id "$window" | awk '/Width:/ { print $2 / 2400 }')
 
-# open_menu K: clicks shown marker K until its menu shows (the column is
-# made by the first device scan); prints the list's window.
-open_menu() {
-  local point
-  point=$(marker_point "$window" $rows $spaced "$1")
-  for _ in $(seq 20); do
-    # shellcheck disable=SC2086
-    xdotool mousemove $point click 1
-    if wait_until 1 untitled_count_is 1; then
-      untitled_windows
-      return 0
-    fi
-  done
-  fail "marker $1 opened no menu"
-}
-
 # hover LIST KINDS K: the pointer onto row K of a list.
 hover() {
   # shellcheck disable=SC2046

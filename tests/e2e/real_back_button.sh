@@ -21,17 +21,7 @@ window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
 scale=$(xwininfo -id "$window" | awk '/Width:/ { print $2 / 2400 }')
 
-point=$(marker_point "$window" $rows $spaced $back)
-list=
-for _ in $(seq 20); do
-  # shellcheck disable=SC2086
-  xdotool mousemove $point click 1
-  if wait_until 1 untitled_count_is 1; then
-    list=$(untitled_windows)
-    break
-  fi
-done
-[ -n "$list" ] || fail "the back button's marker opened no menu"
+list=$(open_menu $back)
 # shellcheck disable=SC2046
 xdotool mousemove $(list_row_point "$list" "$scale" "$top_rows" $editing)
 wait_until 5 untitled_count_is 2 || fail "the Editing folder opened no list"

@@ -32,6 +32,23 @@ else:
 EOF
 }
 
+# open_menu K: clicks shown marker K of $window (a column of $rows markers,
+# $spaced of them spaced) until its function menu shows, since the column
+# is made by the first device scan; prints the list's window.
+open_menu() {
+  local point
+  point=$(marker_point "$window" "$rows" "$spaced" "$1")
+  for _ in $(seq 20); do
+    # shellcheck disable=SC2086
+    xdotool mousemove $point click 1
+    if wait_until 1 untitled_count_is 1; then
+      untitled_windows
+      return 0
+    fi
+  done
+  fail "marker $1 opened no menu"
+}
+
 # Visible windows without a title that do not cover the screen: the popup
 # lists and the key capture dialog, oldest first.
 untitled_windows() {
