@@ -3,8 +3,10 @@
 // frees when its last reference goes.
 #pragma once
 
+// clang-format off
 #include <windows.h>
 #include <objidl.h>
+// clang-format on
 
 #include <cstddef>
 #include <cstdint>

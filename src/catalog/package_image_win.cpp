@@ -40,16 +40,16 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeWithFactory(IWICImagingFactory& factory, 
                                    WICBitmapPaletteTypeCustom)) ||
       FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF)
     return nullptr;
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height),
-                                                  PixelFormat32bppPARGB);
+  auto bitmap =
+      std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height), PixelFormat32bppPARGB);
   if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
   const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   Gdiplus::BitmapData pixels{};
   if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &pixels) != Gdiplus::Ok)
     return nullptr;
-  const HRESULT copied = converter->CopyPixels(nullptr, static_cast<UINT>(pixels.Stride),
-                                               static_cast<UINT>(pixels.Stride) * height,
-                                               static_cast<BYTE*>(pixels.Scan0));
+  const HRESULT copied =
+      converter->CopyPixels(nullptr, static_cast<UINT>(pixels.Stride), static_cast<UINT>(pixels.Stride) * height,
+                            static_cast<BYTE*>(pixels.Scan0));
   bitmap->UnlockBits(&pixels);
   return SUCCEEDED(copied) ? std::move(bitmap) : nullptr;
 }

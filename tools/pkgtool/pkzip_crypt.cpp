@@ -29,8 +29,8 @@ std::vector<uint8_t> Encrypt(const std::vector<uint8_t>& payload, std::string_vi
                              std::string_view seed) {
   // Header filler: a CRC chain over the seed, fixed for a given member.
   uint8_t header[12];
-  uint32_t h = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(seed.data()),
-                                           static_cast<uInt>(seed.size())));
+  uint32_t h =
+      static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(seed.data()), static_cast<uInt>(seed.size())));
   for (int i = 0; i < 10; ++i) {
     header[i] = static_cast<uint8_t>(h >> 24);
     h = h * 1103515245u + 12345u;
