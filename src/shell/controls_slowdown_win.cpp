@@ -1,7 +1,6 @@
 // The slowdown check box switches the hotkey on and off; the modifier
 // widget records its keys in the key capture dialog, run on a thread of
 // its own so the window stays responsive.
-#include <atomic>
 #include <thread>
 
 #include "catalog/utf.h"
@@ -14,23 +13,17 @@
 namespace tessaro {
 namespace {
 
-// Set from the click until the capture thread is done, so that a second
-// click before the dialog shows starts no second capture.
-std::atomic<bool> capturing{false};
-
 // The capture thread.
 void CaptureKeys() {
   CTessaroDlg* dialog = MainDialog();
   if (!dialog) return;
-  KeyInputDlg& capture = dialog->key_capture();
-  // The function menu's custom key may have taken the one dialog meanwhile.
-  if (capture.window()) return;
-  capture.SetCaptureMode(kCaptureModifiersOnly);
-  if (capture.RunModal(dialog->window()) != KeyInputDlg::kOk) return;
-  const int32_t captured = capture.captured_modifiers();
+  // Nothing when the function menu's custom key, or an earlier click, has
+  // the one dialog.
+  const auto keys = dialog->key_capture().Capture(dialog->window(), kCaptureModifiersOnly);
   // Modifier mode takes no main key and enables ok only with a modifier;
   // a run ended otherwise keeps the settings as they were.
-  if (captured == 0) return;
+  if (!keys || keys->modifiers == 0) return;
+  const int32_t captured = keys->modifiers;
   SetSlowdownKeys(captured);
   WindowThreadTasks::Run([captured] {
     CTessaroDlg* dialog = MainDialog();
@@ -48,13 +41,10 @@ void SwitchSlowdown(PanelWidget& widget) { SetSlowdownEnabled(widget.checked); }
 
 void CaptureSlowdownKeys(PanelWidget&) {
   CTessaroDlg* dialog = MainDialog();
-  if (!dialog || dialog->key_capture().window() || capturing.exchange(true)) return;
+  if (!dialog || dialog->key_capture().window()) return;
   // The dialog takes the pointer; the hand cursor would stay otherwise.
   dialog->main_panel().panel.pointer_over_widget = false;
-  std::thread([] {
-    CaptureKeys();
-    capturing = false;
-  }).detach();
+  std::thread(CaptureKeys).detach();
 }
 
 }  // namespace tessaro

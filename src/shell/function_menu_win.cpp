@@ -1,8 +1,8 @@
 #include "shell/function_menu_win.h"
 
 #include <memory>
-#include <mutex>
 #include <optional>
+#include <utility>
 
 #include "catalog/function_catalogue.h"
 #include "catalog/language_table.h"
@@ -19,10 +19,6 @@ namespace {
 
 constexpr float kMenuWidth = 880.0f;
 
-// The key capture dialog is one window for every opener; a second opener
-// while it runs (another choice, the slowdown keys) gets nothing.
-std::mutex key_capture_use;
-
 void RebuildNow() {
   if (CTessaroDlg* dialog = MainDialog()) RebuildMarkerColumn(dialog->main_panel(), dialog->control());
 }
@@ -34,12 +30,11 @@ class WindowChoiceHost final : public FunctionChoiceHost {
   std::optional<CapturedKeys> CaptureKeys(const _QnItemListDB&) override {
     CTessaroDlg* dialog = MainDialog();
     if (!dialog) return std::nullopt;
-    const std::unique_lock use(key_capture_use, std::try_to_lock);
-    KeyInputDlg& capture = dialog->key_capture();
-    if (!use || capture.window()) return std::nullopt;
-    capture.SetCaptureMode(kCaptureCombination);
-    if (capture.RunModal(dialog->window()) != KeyInputDlg::kOk) return std::nullopt;
-    return CapturedKeys{capture.captured_key(), capture.captured_modifiers(), capture.display_text()};
+    // Nothing while another opener (another choice, the slowdown keys) has
+    // the dialog.
+    auto keys = dialog->key_capture().Capture(dialog->window(), kCaptureCombination);
+    if (!keys) return std::nullopt;
+    return CapturedKeys{keys->key, keys->modifiers, std::move(keys->text)};
   }
 
   void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }

@@ -6,12 +6,13 @@
 // widgets do.
 //
 // The openers run it modally from a thread of their own:
-//   dlg.SetCaptureMode(kCaptureCombination);
 //   dlg.SetScreen(ui_scale, work_width, work_height);
-//   if (dlg.RunModal(nullptr) == KeyInputDlg::kOk) ... captured_key() ...
+//   if (auto keys = dlg.Capture(parent, kCaptureCombination)) ... keys->key ...
 #pragma once
 
 #include <atomic>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "ui/dialog_win.h"
@@ -28,6 +29,18 @@ class KeyInputDlg : public Dialog {
 
   KeyInputDlg();
   ~KeyInputDlg() override;
+
+  // What a capture that ended with ok recorded.
+  struct Captured {
+    int32_t key = 0;
+    int32_t modifiers = 0;
+    std::u16string text;
+  };
+  // From an opener's own thread: runs the dialog modally in `mode` and
+  // gives what it recorded. Nothing when it is cancelled or closed, or when
+  // another opener runs it now: it is one window for every opener, and a
+  // second one waits for nobody.
+  std::optional<Captured> Capture(HWND parent, CaptureMode mode);
 
   // Set before the dialog runs.
   void SetCaptureMode(CaptureMode mode) { mode_ = mode; }
@@ -68,6 +81,7 @@ class KeyInputDlg : public Dialog {
   int work_width_ = 1920;
   int work_height_ = 1040;
   std::atomic<bool> end_allowed_{false};
+  std::mutex in_use_;  // held by Capture for a whole run
   bool raw_input_registered_ = false;
   SkinPanel panel_;
   PanelWidget close_;

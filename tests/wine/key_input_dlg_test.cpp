@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -40,9 +41,14 @@ class KeyInputDlgTest : public ::testing::Test {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     dialog_.SetScreen(kUiScale, work.right - work.left, work.bottom - work.top);
-    runner_ = std::thread([this] {
+    runner_ = std::thread([this, mode] {
       const GdiplusSession gdiplus;
-      result_ = dialog_.RunModal(nullptr);
+      if (!through_capture_) {
+        result_ = dialog_.RunModal(nullptr);
+        return;
+      }
+      captured_ = dialog_.Capture(nullptr, mode);
+      result_ = captured_ ? KeyInputDlg::kOk : KeyInputDlg::kCancel;
     });
     ASSERT_TRUE(PumpMessagesUntil([this] { return dialog_.window() && IsWindowVisible(dialog_.window()); }));
     // The pointer over the dialog gives it the keyboard of the X server.
@@ -78,9 +84,29 @@ class KeyInputDlgTest : public ::testing::Test {
   }
 
   KeyInputDlg dialog_;
+  // Run through Capture, as the program's openers do, instead of RunModal.
+  bool through_capture_ = false;
+  std::optional<KeyInputDlg::Captured> captured_;
   std::thread runner_;
   std::atomic<INT_PTR> result_{0};
 };
+
+// One window for every opener: while one runs it, another gets nothing at
+// once and cannot change its mode, and the first gets what it recorded.
+TEST_F(KeyInputDlgTest, ASecondOpenerGetsNothingWhileOneRunsIt) {
+  through_capture_ = true;
+  Start(kCaptureCombination);
+  EXPECT_FALSE(dialog_.Capture(nullptr, kCaptureModifiersOnly));
+  ASSERT_TRUE(Xdotool("key --delay 80 ctrl+b"));
+  PumpMessagesFor(200);
+  ASSERT_TRUE(Xdotool("mousemove " + OkPoint() + " click 1"));
+  ASSERT_TRUE(Ended());
+  runner_.join();
+  ASSERT_TRUE(captured_);
+  EXPECT_EQ(captured_->text, u"Ctrl + B");
+  EXPECT_EQ(captured_->key, 'B');
+  EXPECT_EQ(captured_->modifiers, kModLeftCtrl);
+}
 
 TEST_F(KeyInputDlgTest, EnterAndEscapeLeaveItOpenAndCtrlShiftAIsCapturedThroughRawInput) {
   Start(kCaptureCombination);
