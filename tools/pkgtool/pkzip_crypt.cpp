@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -38,8 +40,9 @@ std::vector<uint8_t> Encrypt(const std::vector<uint8_t>& payload, std::string_vi
   header[10] = static_cast<uint8_t>(crc >> 16);
   header[11] = static_cast<uint8_t>(crc >> 24);
 
-  std::vector<uint8_t> out(header, header + sizeof header);
-  out.insert(out.end(), payload.begin(), payload.end());
+  std::vector<uint8_t> out(sizeof header + payload.size());
+  std::copy(std::begin(header), std::end(header), out.begin());
+  std::copy(payload.begin(), payload.end(), out.begin() + sizeof header);
   tessaro::PkzipCipher(std::string(password).c_str()).Encrypt(out.data(), out.size());
   return out;
 }
