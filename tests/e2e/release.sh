@@ -202,9 +202,17 @@ cp "$setup" "$WINEPREFIX/drive_c/TessaroSetup.exe"
 scenario=$(scenario_path demo)
 
 # reg_value KEY NAME: the value's data, empty when there is none.
+# reg exits with 1 for a missing key or value; any other failure is Wine's
+# own and is tried again.
 reg_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" || true
+  local out status
+  for _ in 1 2 3 4 5; do
+    status=0
+    out=$(wine reg query "$1" /v "$2" 2>/dev/null </dev/null) || status=$?
+    [ "$status" -le 1 ] && break
+    sleep 0.5
+  done
+  tr -d '\r' <<<"$out" | sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" || true
 }
 reg_key_exists() { wine reg query "$1" >/dev/null 2>&1 </dev/null; }
 reg_key_absent() { ! reg_key_exists "$1"; }
@@ -258,7 +266,7 @@ command=$(reg_value "$run_key" Tessaro)
 program_win=${command#\"}
 program_win=${program_win%%\"*}
 arguments=${command#\""$program_win"\"}
-program=$(winepath -u "$program_win")
+program=$(winepath -u "$program_win") || fail "no program in the start entry '$command'"
 check "program of the start entry" "$(realpath -m "$program")" "$(realpath -m "$default_dir/Tessaro.exe")"
 check "arguments of the start entry" "$arguments" " /hide"
 # shellcheck disable=SC2086

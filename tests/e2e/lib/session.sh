@@ -41,6 +41,8 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+# A command that ends a script through set -e says which it was.
+trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: \"$BASH_COMMAND\" exited with status $?" >&2' ERR
 
 # A scenario of data/scenarios by name, or a scenario file by its path.
 scenario_path() {
