@@ -15,18 +15,12 @@
 #include "catalog/menu_row.h"
 #include "catalog/model_catalogue.h"
 #include "device/button_setting.h"
+#include "ui/key_capture_logic.h"
 
 namespace tessaro {
 
 // The marker whose function menu was opened last.
 inline std::atomic<int32_t> ClickedMarker{0};
-
-// What the key capture dialog recorded.
-struct CapturedKeys {
-  int32_t key = 0;        // virtual key, 0 for none
-  int32_t modifiers = 0;  // ModifierBits
-  std::u16string text;    // the combination as shown
-};
 
 // Writes a recorded combination into a definition as a stored key
 // combination (type 2): the press bytes are 1, the modifier keys (Ctrl,

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <optional>
-#include <utility>
 
 #include "catalog/function_catalogue.h"
 #include "catalog/language_table.h"
@@ -32,9 +31,7 @@ class WindowChoiceHost final : public FunctionChoiceHost {
     if (!dialog) return std::nullopt;
     // Nothing while another opener (another choice, the slowdown keys) has
     // the dialog.
-    auto keys = dialog->key_capture().Capture(dialog->window(), kCaptureCombination);
-    if (!keys) return std::nullopt;
-    return CapturedKeys{keys->key, keys->modifiers, std::move(keys->text)};
+    return dialog->key_capture().Capture(dialog->window(), kCaptureCombination);
   }
 
   void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }

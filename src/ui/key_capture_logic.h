@@ -29,6 +29,13 @@ enum CaptureMode : int32_t {
   kCaptureModifiersOnly = 1,
 };
 
+// What the key capture dialog recorded.
+struct CapturedKeys {
+  int32_t key = 0;        // virtual key, 0 for none
+  int32_t modifiers = 0;  // ModifierBits
+  std::u16string text;    // the combination as shown
+};
+
 // "Ctrl", "Shift", "Alt", "Win" (left or right), in this order, joined by " + ".
 std::u16string ModifierText(int32_t modifiers);
 

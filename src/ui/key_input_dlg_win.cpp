@@ -55,12 +55,12 @@ KeyInputDlg::KeyInputDlg() : Dialog(IDD_KEY_INPUT) {}
 
 KeyInputDlg::~KeyInputDlg() { Destroy(); }
 
-std::optional<KeyInputDlg::Captured> KeyInputDlg::Capture(HWND parent, CaptureMode mode) {
+std::optional<CapturedKeys> KeyInputDlg::Capture(HWND parent, CaptureMode mode) {
   const std::unique_lock use(in_use_, std::try_to_lock);
   if (!use || window()) return std::nullopt;
   SetCaptureMode(mode);
   if (RunModal(parent) != kOk) return std::nullopt;
-  return Captured{captured_key(), captured_modifiers(), display_text()};
+  return CapturedKeys{captured_key(), captured_modifiers(), display_text()};
 }
 
 void KeyInputDlg::SetScreen(float ui_scale, int work_width, int work_height) {

@@ -30,17 +30,11 @@ class KeyInputDlg : public Dialog {
   KeyInputDlg();
   ~KeyInputDlg() override;
 
-  // What a capture that ended with ok recorded.
-  struct Captured {
-    int32_t key = 0;
-    int32_t modifiers = 0;
-    std::u16string text;
-  };
   // From an opener's own thread: runs the dialog modally in `mode` and
   // gives what it recorded. Nothing when it is cancelled or closed, or when
   // another opener runs it now: it is one window for every opener, and a
   // second one waits for nobody.
-  std::optional<Captured> Capture(HWND parent, CaptureMode mode);
+  std::optional<CapturedKeys> Capture(HWND parent, CaptureMode mode);
 
   // Set before the dialog runs.
   void SetCaptureMode(CaptureMode mode) { mode_ = mode; }

@@ -86,7 +86,7 @@ class KeyInputDlgTest : public ::testing::Test {
   KeyInputDlg dialog_;
   // Run through Capture, as the program's openers do, instead of RunModal.
   bool through_capture_ = false;
-  std::optional<KeyInputDlg::Captured> captured_;
+  std::optional<CapturedKeys> captured_;
   std::thread runner_;
   std::atomic<INT_PTR> result_{0};
 };
