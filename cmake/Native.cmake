@@ -13,7 +13,7 @@ endif()
 
 # The driver library's portable half (trigger table, hex conversion).
 add_library(vxlib_core STATIC ${VXLIB_PORTABLE_SOURCES})
-target_include_directories(vxlib_core PUBLIC ${TESSARO_INCLUDE_DIRS})
+target_include_directories(vxlib_core PUBLIC ${VXLIB_INCLUDE_DIRS})
 target_link_libraries(vxlib_core PUBLIC nlohmann_json_headers)
 tessaro_warnings(vxlib_core)
 

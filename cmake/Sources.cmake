@@ -20,7 +20,11 @@ list(FILTER VXLIB_PORTABLE_SOURCES EXCLUDE REGEX "_win\\.cpp$")
 set(VXLIB_WIN_SOURCES ${VXLIB_ALL_SOURCES})
 list(FILTER VXLIB_WIN_SOURCES INCLUDE REGEX "_win\\.cpp$")
 
-set(TESSARO_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+# The driver library sees only itself and its public headers; the program
+# sees those headers too, never the library's insides beyond them.
+set(VXLIB_PUBLIC_INCLUDE_DIR ${PROJECT_SOURCE_DIR}/vxlib/include)
+set(VXLIB_INCLUDE_DIRS ${VXLIB_PUBLIC_INCLUDE_DIR} ${PROJECT_SOURCE_DIR})
+set(TESSARO_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR} ${VXLIB_PUBLIC_INCLUDE_DIR})
 
 # Packages and other embedded data, built by the native package tool.
 set(TESSARO_DATA_DIR ${PROJECT_SOURCE_DIR}/data)

@@ -19,7 +19,7 @@ set(TESSARO_WIN_LIBS gdiplus gdi32 user32 kernel32 ole32 oleaut32 uuid shlwapi s
 add_library(VXLIB SHARED ${VXLIB_PORTABLE_SOURCES} ${VXLIB_WIN_SOURCES})
 set_target_properties(VXLIB PROPERTIES PREFIX "" OUTPUT_NAME VXLIB)
 target_compile_definitions(VXLIB PRIVATE VXLIB_BUILD)
-target_include_directories(VXLIB PUBLIC ${TESSARO_INCLUDE_DIRS})
+target_include_directories(VXLIB PUBLIC ${VXLIB_INCLUDE_DIRS})
 target_link_libraries(VXLIB PRIVATE nlohmann_json_headers ${TESSARO_WIN_LIBS})
 tessaro_warnings(VXLIB)
 

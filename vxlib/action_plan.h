@@ -7,7 +7,7 @@
 #include <chrono>
 #include <optional>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/action_input.h"
 
 namespace vxlib {

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <optional>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/action_plan.h"
 #include "vxlib/mouse_input.h"
 

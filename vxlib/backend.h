@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/pending_event.h"
 
 namespace vxlib {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/mouse_input.h"
 
 namespace vxlib {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace vxlib {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <mutex>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/guard.h"
 #include "vxlib/hex.h"
 #include "vxlib/library_settings.h"

@@ -2,7 +2,7 @@
 // the executable's manifest claims, so the kernel is asked directly.
 #include <windows.h>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/guard.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace vxlib {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/guard.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/guard.h"
 
 extern "C" VXAPI int VX_MISC_CreateRoundPath(void* path, int x, int y, int width, int height, int radius, int) {

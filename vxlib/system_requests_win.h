@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/action_plan.h"
 
 namespace vxlib {

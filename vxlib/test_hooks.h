@@ -1,8 +1,8 @@
 // Exports for tests of the real backend only; the program never calls
-// them. Outside the driver interface (device/vxlib.h) on purpose.
+// them. Outside the driver interface (vxlib/include/vxlib.h) on purpose.
 #pragma once
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 extern "C" {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/trigger_identity.h"
+#include "trigger_identity.h"
 
 namespace vxlib {
 

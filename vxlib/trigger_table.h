@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace vxlib {
 

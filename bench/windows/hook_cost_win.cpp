@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 #include "vxlib/button_triggers.h"
 #include "vxlib/hook_decision.h"
 #include "vxlib/published_triggers.h"

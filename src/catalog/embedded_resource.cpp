@@ -1,7 +1,7 @@
 #include "catalog/embedded_resource.h"
 
 #include "catalog/package_platform.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "catalog/menu_row.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

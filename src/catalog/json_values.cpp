@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "catalog/utf.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 
@@ -127,8 +127,7 @@ bool ReadJsonBytes(const nlohmann::json& object, std::string_view key, uint8_t (
   std::fill(std::begin(out), std::end(out), uint8_t{0});
   if (!value->is_array()) return false;
   const size_t count = std::min(value->size(), std::size(out));
-  for (size_t i = 0; i < count; ++i)
-    out[i] = static_cast<uint8_t>(NumberFromText((*value)[i].get<std::string>()));
+  for (size_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(NumberFromText((*value)[i].get<std::string>()));
   return true;
 }
 

@@ -10,7 +10,7 @@
 #include "catalog/message_box.h"
 #include "catalog/package.h"
 #include "catalog/utf.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

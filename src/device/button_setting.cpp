@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "device/trigger_identity.h"
+#include "trigger_identity.h"
 
 namespace tessaro {
 

@@ -8,7 +8,7 @@
 
 #include "catalog/model_catalogue.h"
 #include "device/setting_lock.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

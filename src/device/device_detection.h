@@ -7,7 +7,7 @@
 
 #include "catalog/model_catalogue.h"
 #include "device/main_window.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

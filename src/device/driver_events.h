@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "device/main_window.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

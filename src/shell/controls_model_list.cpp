@@ -5,8 +5,8 @@
 
 #include "catalog/utf.h"
 #include "device/device_detection.h"
-#include "device/vxlib.h"
 #include "ui/main_window_bottom_bar.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

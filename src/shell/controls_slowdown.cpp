@@ -1,7 +1,7 @@
 #include "shell/controls_slowdown.h"
 
 #include "catalog/settings_store.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalog/model_catalogue.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 

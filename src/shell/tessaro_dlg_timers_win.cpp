@@ -2,9 +2,9 @@
 // layer and other threads reach them. Windows lets only the window's own
 // thread set its timers, so requests from elsewhere are posted.
 #include "device/device_detection.h"
-#include "device/vxlib.h"
 #include "shell/main_window_state.h"
 #include "shell/tessaro_dlg_win.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "catalog/utf.h"
-#include "device/vxlib.h"
 #include "ui/dialog_ids.h"
 #include "ui/panel_render_win.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "catalog/language_table.h"
 #include "catalog/utf.h"
-#include "device/vxlib.h"
 #include "ui/panel_image_win.h"
 #include "ui/panel_layout.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

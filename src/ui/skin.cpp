@@ -7,7 +7,7 @@
 
 #include "catalog/json_values.h"
 #include "catalog/utf.h"
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

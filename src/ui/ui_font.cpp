@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "device/vxlib.h"
 #include "ui/panel.h"
+#include "vxlib.h"
 
 namespace tessaro {
 namespace {

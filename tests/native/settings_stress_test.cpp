@@ -11,11 +11,11 @@
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "device/device_detection.h"
-#include "device/trigger_identity.h"
 #include "support/fake_vxlib.h"
 #include "support/recording_views.h"
 #include "support/setting_builders.h"
 #include "support/settings_sandbox.h"
+#include "trigger_identity.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace fake_vxlib {
 
 struct Call {
-  std::string op;             // the operation's name, e.g. "VX_SetTriggerEvent"
-  VX_TRIGGER_DEF trigger{};   // for the trigger operations
-  std::vector<int> args;      // integer arguments in order
-  std::u16string text;        // text argument, if any
+  std::string op;            // the operation's name, e.g. "VX_SetTriggerEvent"
+  VX_TRIGGER_DEF trigger{};  // for the trigger operations
+  std::vector<int> args;     // integer arguments in order
+  std::u16string text;       // text argument, if any
 };
 
 void Reset();

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace test_support {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 namespace {
 

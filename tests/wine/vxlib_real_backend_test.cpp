@@ -3,7 +3,6 @@
 // library's hook takes them over and its worker sends the assigned keys,
 // which the test window records.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // After windows.h, which it needs.
 #include <tlhelp32.h>
@@ -14,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "device/vxlib.h"
 #include "support/vxlib_records.h"
+#include "vxlib.h"
 #include "vxlib/test_hooks.h"
 #include "wine/support/unix_command.h"
 

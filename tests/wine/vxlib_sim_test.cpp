@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "device/vxlib.h"
 #include "tools/vxctl/pipe_client_win.h"
+#include "vxlib.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the driver library both decide replacement and removal by this.
 #pragma once
 
-#include "device/vxlib.h"
+#include "vxlib.h"
 
 inline bool SameTriggerIdentity(const VX_TRIGGER_DEF& a, const VX_TRIGGER_DEF& b) {
   return a.hid_button == b.hid_button && a.mouse_button == b.mouse_button && a.model_id == b.model_id &&

@@ -33,7 +33,7 @@
 
 // One action: what the library performs for a button. 1032 bytes.
 struct VX_FUNCTION_DEF {
-  uint8_t type;          // action kind (docs/ACTIONS.md)
+  uint8_t type;  // action kind (docs/ACTIONS.md)
   uint8_t reserved[7];
   uint8_t press[256];    // bytes for the press, zero-filled
   uint8_t release[256];  // bytes for the release, zero-filled
@@ -103,9 +103,7 @@ struct VX_ITEM_DEF {
   uint32_t usb_vid() const { return Get<uint32_t>(kUsbVid); }
   uint32_t handle() const { return Get<uint32_t>(kHandle); }
   // Active flag of unit table entry k; entries beyond the table read as 0.
-  uint8_t unit_active(size_t k) const {
-    return k < kUnitCount ? bytes[kUnitTable + kUnitStride * k] : 0;
-  }
+  uint8_t unit_active(size_t k) const { return k < kUnitCount ? bytes[kUnitTable + kUnitStride * k] : 0; }
   VX_RELEASE_ROUTINE release_routine() const { return Get<VX_RELEASE_ROUTINE>(kReleaseRoutine); }
 
   void set_type(uint32_t v) { Set(kType, v); }
