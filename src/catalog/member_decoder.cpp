@@ -118,24 +118,32 @@ bool CopyStored(MemberInput& input, MemberOutput& output) {
   }
 }
 
+// Output space can run out in the same call that takes the last input
+// while inflate still holds decoded bytes, so the end of the input is no
+// reason to stop; only a call that moves nothing is.
 bool Inflate(MemberInput& input, MemberOutput& output) {
   Inflater inflater;
   if (!inflater.ready()) return false;
   z_stream& z = inflater.stream();
+  bool input_ended = false;
   for (;;) {
-    if (z.avail_in == 0) {
+    if (z.avail_in == 0 && !input_ended) {
       std::span<const uint8_t> piece;
-      if (!input.Next(piece) || piece.empty()) return false;  // ended before the deflate stream did
+      if (!input.Next(piece)) return false;
+      input_ended = piece.empty();
       z.next_in = const_cast<Bytef*>(piece.data());
       z.avail_in = static_cast<uInt>(piece.size());
     }
     const std::span<uint8_t> space = output.Space();
     z.next_out = space.data();
     z.avail_out = static_cast<uInt>(space.size());
+    const uInt input_before = z.avail_in;
     const int rc = inflate(&z, Z_NO_FLUSH);
-    if (!output.Commit(space.data(), space.size() - z.avail_out)) return false;
+    const size_t produced = space.size() - z.avail_out;
+    if (!output.Commit(space.data(), produced)) return false;
     if (rc == Z_STREAM_END) return true;
     if (rc != Z_OK && rc != Z_BUF_ERROR) return false;
+    if (produced == 0 && z.avail_in == input_before) return false;  // ended before the deflate stream did
   }
 }
 

@@ -1,3 +1,5 @@
+#include "catalog/package.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "catalog/package.h"
 #include "catalog/package_password.h"
 #include "catalog/utf.h"
 #include "support/fake_vxlib.h"
@@ -118,10 +119,9 @@ TEST(MemoryZipSource, SeekStaysWithinTheDataAndKeepsThePositionOnFailure) {
     long result;
     uint32_t position;
   } cases[] = {
-      {4, 3, 0, 0, 3},     {4, 2, 1, 0, 6},     {4, -4, 1, 0, 0},   {4, -1, 2, 0, 9},
-      {4, 0, 2, 0, 10},    {4, 10, 0, 0, 10},   {4, 11, 0, -1, 4},  {4, 7, 1, -1, 4},
-      {4, 1, 2, -1, 4},    {4, -5, 1, -1, 4},   {4, -1, 0, -1, 4},  {4, -11, 2, -1, 4},
-      {4, INT64_MAX, 2, -1, 4}, {4, INT64_MIN, 1, -1, 4}, {4, 0, 3, -1, 4},
+      {4, 3, 0, 0, 3},   {4, 2, 1, 0, 6},    {4, -4, 1, 0, 0},         {4, -1, 2, 0, 9},         {4, 0, 2, 0, 10},
+      {4, 10, 0, 0, 10}, {4, 11, 0, -1, 4},  {4, 7, 1, -1, 4},         {4, 1, 2, -1, 4},         {4, -5, 1, -1, 4},
+      {4, -1, 0, -1, 4}, {4, -11, 2, -1, 4}, {4, INT64_MAX, 2, -1, 4}, {4, INT64_MIN, 1, -1, 4}, {4, 0, 3, -1, 4},
   };
   for (const auto& c : cases) {
     tessaro::MemoryZipSource source{data, sizeof data, c.start};
@@ -174,8 +174,7 @@ TEST(ReadPackageMember, NeverWritesAtOrBeyondTheCapacity) {
   constexpr uint8_t kGuard = 0xCD;
   for (const uint32_t capacity : {1u, 10u, 511u, 512u, 513u, 999u, 1000u, 1001u, 2000u}) {
     std::vector<uint8_t> buffer(capacity + 64, kGuard);
-    EXPECT_EQ(ReadPackageMember(*package, "data.json", buffer.data(), capacity, kPackagePassword), 1000u)
-        << capacity;
+    EXPECT_EQ(ReadPackageMember(*package, "data.json", buffer.data(), capacity, kPackagePassword), 1000u) << capacity;
     const uint32_t copied = std::min(capacity, 1000u);
     EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + copied), content.substr(0, copied)) << capacity;
     uint32_t end = capacity;
@@ -183,8 +182,7 @@ TEST(ReadPackageMember, NeverWritesAtOrBeyondTheCapacity) {
       EXPECT_EQ(buffer[copied], 0) << capacity;
       end = std::max(end, copied + 1);
     }
-    EXPECT_TRUE(std::all_of(buffer.begin() + end, buffer.end(), [](uint8_t b) { return b == kGuard; }))
-        << capacity;
+    EXPECT_TRUE(std::all_of(buffer.begin() + end, buffer.end(), [](uint8_t b) { return b == kGuard; })) << capacity;
   }
 }
 
@@ -195,6 +193,24 @@ TEST(ReadPackageMember, GivesTheSizeWithoutABufferOrCapacity) {
   EXPECT_EQ(ReadPackageMember(*package, "data.json", nullptr, 4, kPackagePassword), 10u);
   EXPECT_EQ(ReadPackageMember(*package, "data.json", buffer, 0, kPackagePassword), 10u);
   EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 4), std::vector<uint8_t>(4, 7));
+}
+
+// Runs of zeros whose last input is taken by the same inflate call that
+// fills the 16 KB output area: the bytes still held in the inflater must
+// come out, whether the area is scratch (size query) or the caller's buffer.
+TEST(ReadPackageMember, OutputFilledExactlyAsTheInputEnds) {
+  for (const uint32_t size : {16451u, 32963u, 65537u}) {
+    auto package = Package::FromMemory(MakePackage({{"a/zeros.png", std::vector<uint8_t>(size, 0)}}));
+    for (const uint32_t capacity : {0u, 16384u, size}) {
+      std::vector<uint8_t> buffer(capacity, 0xCD);
+      EXPECT_EQ(
+          ReadPackageMember(*package, "zeros.png", capacity ? buffer.data() : nullptr, capacity, kPackagePassword),
+          size)
+          << size << " into " << capacity;
+      EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](uint8_t b) { return b == 0; }))
+          << size << " into " << capacity;
+    }
+  }
 }
 
 TEST(ReadPackageMember, UnreadableMembersAndArchivesGiveNothing) {
