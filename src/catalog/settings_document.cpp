@@ -158,29 +158,23 @@ size_t StoredSequenceLength(const uint8_t (&bytes)[256]) {
   return count;
 }
 
-std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list) {
+std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list,
+                                   const std::vector<std::string>& carried) {
   std::string out;
   // An entry with short sequences takes about 330 bytes.
   out.reserve(128 + list.size() * 400);
   AppendGlobals(out, globals);
-  if (!list.empty()) {
+  if (!list.empty() || !carried.empty()) {
     out += ",\"trigger_setting\":[";
     for (size_t i = 0; i < list.size(); ++i) {
       if (i) out += ',';
       AppendEntry(out, list[i]);
     }
+    for (size_t i = 0; i < carried.size(); ++i) {
+      if (i || !list.empty()) out += ',';
+      out += carried[i];
+    }
     out += ']';
-  }
-  out += '}';
-  return out;
-}
-
-std::string FormatSettingsDocumentWithEntries(const SettingsGlobals& globals, const nlohmann::json& stored_entries) {
-  std::string out;
-  AppendGlobals(out, globals);
-  if (!stored_entries.empty()) {
-    out += ",\"trigger_setting\":";
-    out += stored_entries.dump();
   }
   out += '}';
   return out;

@@ -6,8 +6,8 @@
 #pragma once
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "device/button_setting.h"
 
@@ -19,10 +19,11 @@ struct SettingsGlobals {
   int32_t slowdown_modifier = 1;
 };
 
-// The whole document; "trigger_setting" is left out when list is empty.
-std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list);
-// The same with the entries as a file holds them (a JSON array).
-std::string FormatSettingsDocumentWithEntries(const SettingsGlobals& globals, const nlohmann::json& stored_entries);
+// The whole document: the list's entries, then the carried ones (each the
+// JSON text of an entry as a file held it, written as it is);
+// "trigger_setting" is left out when there are none.
+std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list,
+                                   const std::vector<std::string>& carried = {});
 
 // How many bytes of a press or release sequence are stored: up to the last
 // nonzero byte after the first, and never fewer than one.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <exception>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "catalog/document_text.h"
@@ -54,13 +56,14 @@ void ApplyModelDefaults() {
   }
 }
 
-// One "trigger_setting" entry; position becomes its slot. An entry written
-// by this program is one kind of button, but each kind found is applied.
-void ApplyStoredEntry(const json& entry, size_t position) {
+// One "trigger_setting" entry, read whole before any of it is applied, so
+// an entry of the wrong format is applied not at all. Position becomes its
+// slot. Nothing when it lacks "event" or "function_define".
+std::optional<BUTTON_SETTING_DEF> ReadStoredEntry(const json& entry, size_t position) {
   if (!entry.is_object()) throw FormatError();
   const json* const event_member = Present(entry, "event");
   const json* const define_member = Present(entry, "function_define");
-  if (!event_member || !define_member) return;
+  if (!event_member || !define_member) return std::nullopt;
   if (!event_member->is_object() || !define_member->is_object()) throw FormatError();
   const json& event = *event_member;
   const json& define = *define_member;
@@ -76,24 +79,43 @@ void ApplyStoredEntry(const json& entry, size_t position) {
   t.usb_vid = static_cast<uint32_t>(ReadJsonInt(event, "usb_vid"));
   t.pid = static_cast<uint16_t>(ReadJsonInt(event, "pid"));
   t.vid = static_cast<uint16_t>(ReadJsonInt(event, "vid"));
+  t.hid_num_down = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_down"));
+  t.hid_num_up = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_up"));
+  t.tilt_mask = static_cast<uint8_t>(ReadJsonInt(event, "tilt_mask"));
   t.function.type = static_cast<uint8_t>(ReadJsonInt(define, "type"));
   // Texts longer than their fields are cut to fit.
   CopyToField(ReadJsonText(define, "url"), t.function.url, std::size(t.function.url));
   CopyToField(ReadJsonText(entry, "function_name"), setting.function_name, kFunctionNameUnits);
   ReadJsonBytes(define, "press", t.function.press);
   ReadJsonBytes(define, "release", t.function.release);
+  return setting;
+}
 
-  if (t.hid_button != 0 || t.mouse_button != 0) ApplyButtonSetting(setting);
-  t.hid_num_down = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_down"));
-  t.hid_num_up = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_up"));
-  t.tilt_mask = static_cast<uint8_t>(ReadJsonInt(event, "tilt_mask"));
-  if (t.tilt_mask != 0) {
-    t.hid_button = t.mouse_button = 0;
-    ApplyButtonSetting(setting);
+// An entry written by this program is one kind of button, but each kind
+// found is applied: the button bit without the HID codes and tilt, then
+// the tilt and the HID codes without the button bits.
+void ApplyStoredEntry(const BUTTON_SETTING_DEF& stored) {
+  const VX_TRIGGER_DEF& read = stored.trigger;
+  if (read.hid_button != 0 || read.mouse_button != 0) {
+    BUTTON_SETTING_DEF button = stored;
+    button.trigger.hid_num_down = button.trigger.hid_num_up = button.trigger.tilt_mask = 0;
+    ApplyButtonSetting(button);
   }
-  if (t.hid_num_down != 0 && t.hid_num_up != 0) {
-    t.hid_button = t.mouse_button = 0;
-    ApplyButtonSetting(setting);
+  BUTTON_SETTING_DEF other = stored;
+  other.trigger.hid_button = other.trigger.mouse_button = 0;
+  if (read.tilt_mask != 0) ApplyButtonSetting(other);
+  if (read.hid_num_down != 0 && read.hid_num_up != 0) ApplyButtonSetting(other);
+}
+
+// A global setting's value; nothing when it is missing or null, or of a
+// type the readers refuse (which makes the load unclean).
+std::optional<int32_t> ReadGlobal(const json& document, std::string_view key, bool& clean) {
+  if (!Present(document, key)) return std::nullopt;
+  try {
+    return ReadJsonInt(document, key);
+  } catch (const std::exception&) {
+    clean = false;
+    return std::nullopt;
   }
 }
 
@@ -106,29 +128,46 @@ void SendSlowdown() {
   if (SlowdownEnabled.load() != 0) VX_SetSlowdoenModifier(SlowdownModifier.load(), 8);
 }
 
-// The file's globals and assignments. A format error stops the document
-// there; what was applied before stays applied.
+// The file's globals and assignments. A member of the wrong format is
+// reported once and passed over, and the rest of the document still
+// counts; the entries that could not be read are kept for the saves until
+// the next load, so they are not lost. A global of the wrong format counts
+// as missing: a save writes the value in use.
 void ApplyDocument(std::string_view text, SettingsView& view) {
   json document;
-  try {
-    if (!ParseJsonDocument(text, document) || !document.is_object()) throw FormatError();
-    SlowdownEnabled = ReadJsonInt(document, "slowdown enable");
-    if (Present(document, "slowdown modifier")) SlowdownModifier = ReadJsonInt(document, "slowdown modifier");
-    if (SlowdownModifier.load() == 0) SlowdownModifier = 1;
-    SendSlowdown();
-    ShowSlowdown(view);
-    const auto entries = document.find("trigger_setting");
-    if (entries == document.end() || !entries->is_array()) return;
-    for (size_t i = 0; i < entries->size(); ++i) ApplyStoredEntry((*entries)[i], i);
-  } catch (const std::exception&) {
+  if (!ParseJsonDocument(text, document) || !document.is_object()) {
     view.ShowMessage(u"errr");
+    return;
   }
+  bool clean = true;
+  SlowdownEnabled = ReadGlobal(document, "slowdown enable", clean).value_or(0);
+  if (const auto modifier = ReadGlobal(document, "slowdown modifier", clean)) SlowdownModifier = *modifier;
+  if (SlowdownModifier.load() == 0) SlowdownModifier = 1;
+  SendSlowdown();
+  ShowSlowdown(view);
+  std::vector<std::string> unread;
+  const auto entries = document.find("trigger_setting");
+  if (entries != document.end() && entries->is_array()) {
+    for (size_t i = 0; i < entries->size(); ++i) {
+      const json& entry = (*entries)[i];
+      std::optional<BUTTON_SETTING_DEF> setting;
+      try {
+        setting = ReadStoredEntry(entry, i);
+      } catch (const std::exception&) {
+        unread.push_back(entry.dump());
+      }
+      if (setting) ApplyStoredEntry(*setting);
+    }
+  }
+  if (!clean || !unread.empty()) view.ShowMessage(u"errr");
+  KeepUnreadEntries(std::move(unread));
 }
 
 }  // namespace
 
 void LoadButtonSettings(SettingsView& view) {
   const SettingsChange serialise;
+  KeepUnreadEntries({});
   VX_ClearAllTriggerEvent();
   {
     std::lock_guard hold(ButtonSettingLock());

@@ -34,9 +34,15 @@ std::recursive_mutex& ChangeMutex() {
   return *mutex;
 }
 
-std::string FormatCurrentList(const SettingsGlobals& globals) {
+// Guarded by the change mutex, never destroyed like it.
+std::vector<std::string>& UnreadEntries() {
+  static std::vector<std::string>* const entries = new std::vector<std::string>;
+  return *entries;
+}
+
+std::string FormatCurrentList(const SettingsGlobals& globals, const std::vector<std::string>& carried) {
   std::lock_guard hold(ButtonSettingLock());
-  return FormatSettingsDocument(globals, ButtonSettingList());
+  return FormatSettingsDocument(globals, ButtonSettingList(), carried);
 }
 
 // Until the first load the list does not hold the file's assignments yet
@@ -46,9 +52,13 @@ std::string DocumentBeforeFirstLoad(const SettingsGlobals& globals, const std::v
   nlohmann::json stored;
   if (ParseJsonDocument(DocumentText(current), stored) && stored.is_object()) {
     const auto entries = stored.find("trigger_setting");
-    if (entries != stored.end() && entries->is_array()) return FormatSettingsDocumentWithEntries(globals, *entries);
+    if (entries != stored.end() && entries->is_array()) {
+      std::vector<std::string> texts;
+      for (const nlohmann::json& entry : *entries) texts.push_back(entry.dump());
+      return FormatSettingsDocument(globals, {}, texts);
+    }
   }
-  return FormatCurrentList(globals);
+  return FormatCurrentList(globals, {});
 }
 
 }  // namespace
@@ -73,6 +83,8 @@ std::u16string SettingsFilePath() { return SettingsFolder() + std::u16string(kSe
 
 SettingsChange::SettingsChange() : hold_(ChangeMutex()) {}
 
+void KeepUnreadEntries(std::vector<std::string> entries) { UnreadEntries() = std::move(entries); }
+
 int32_t ReadStoredLanguageId(int32_t system_language_id) {
   std::vector<uint8_t> bytes;
   nlohmann::json document;
@@ -96,7 +108,8 @@ bool SaveButtonSettings() {
   std::string document;
   try {
     const SettingsGlobals globals{LanguageId.load(), SlowdownEnabled.load(), SlowdownModifier.load()};
-    document = SettingsLoaded.load() ? FormatCurrentList(globals) : DocumentBeforeFirstLoad(globals, current);
+    document =
+        SettingsLoaded.load() ? FormatCurrentList(globals, UnreadEntries()) : DocumentBeforeFirstLoad(globals, current);
   } catch (const std::exception&) {
     // Writing what was built so far would drop every assignment.
     ShowMessage(u"error write");

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/settings_view.h"
 
@@ -45,8 +46,16 @@ int32_t ReadStoredLanguageId(int32_t system_language_id);
 // assignments; shows the result through view. Sets SettingsLoaded.
 void LoadButtonSettings(SettingsView& view);
 
+// For LoadButtonSettings, while it holds SettingsChange: the entries of
+// the file that it could not read, each as its JSON text; none after a load
+// that read the whole file cleanly. Until the next load every save writes
+// them after the list's entries, so an entry of the wrong format is neither
+// applied nor lost.
+void KeepUnreadEntries(std::vector<std::string> entries);
+
 // Writes LanguageId, the slowdown settings and ButtonSettingList to the
-// settings file. The file is replaced whole or not at all, and left alone
+// settings file, followed by the entries the last load could not read
+// (before the first load: the entries the file holds). The file is replaced whole or not at all, and left alone
 // when it already holds the same bytes. False when it could not be written
 // (the previous file stays as it was).
 bool SaveButtonSettings();

@@ -1,6 +1,8 @@
 // LoadButtonSettings and ReadStoredLanguageId on hand-written files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "catalog/settings_store.h"
@@ -175,7 +177,7 @@ TEST_F(SettingsLoadTest, AnEntryOfEveryKindIsAppliedOncePerKind) {
   EXPECT_EQ(set[2].trigger.hid_num_down, 250);
 }
 
-TEST(SettingsLoad, FormatErrorsStopTheDocumentAndKeepWhatWasApplied) {
+TEST(SettingsLoad, FormatErrorsAreReportedAndPassedOver) {
   const std::string good = Entry();
   const std::string second = Entry(R"(,"hid_button":"0x10")");
   struct Case {
@@ -187,16 +189,16 @@ TEST(SettingsLoad, FormatErrorsStopTheDocumentAndKeepWhatWasApplied) {
       {"not JSON", "{\"trigger_setting\":[", 0},
       {"empty file", "", 0},
       {"not an object", "[1,2]", 0},
-      {"entry not an object", Document(good + ",5," + second), 1},
-      {"event not an object", Document(good + R"(,{"event":"x","function_define":{}},)" + second), 1},
+      {"entry not an object", Document(good + ",5," + second), 2},
+      {"event not an object", Document(good + R"(,{"event":"x","function_define":{}},)" + second), 2},
       {"press element not a text",
        Document(good +
                 R"(,{"event":{"hid_button":"0x04"},)"
                 R"("function_define":{"press":[1]}},)" +
                 second),
-       1},
-      {"number member as boolean", Document(good + "," + Entry(R"(,"swap45":true)") + "," + second), 1},
-      {"slowdown enable as array", R"({"slowdown enable":[1],"trigger_setting":[)" + good + "]}", 0},
+       2},
+      {"number member as boolean", Document(good + "," + Entry(R"(,"swap45":true)") + "," + second), 2},
+      {"slowdown enable as array", R"({"slowdown enable":[1],"trigger_setting":[)" + good + "]}", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -211,6 +213,47 @@ TEST(SettingsLoad, FormatErrorsStopTheDocumentAndKeepWhatWasApplied) {
     EXPECT_EQ(tail, (Strings{"ShowMessage errr", "StopRepaintTimer", "InvalidateWindow"}));
     EXPECT_EQ(tessaro::SettingsLoaded.load(), 1);
   }
+}
+
+// The entries around a bad one are applied; the bad one is reported at
+// every load and stays in the file as it was, after the list's entries,
+// through every save until someone repairs it.
+TEST_F(SettingsLoadTest, AnEntryOfTheWrongFormatIsKeptThroughSaves) {
+  const std::string bad = Entry(R"(,"hid_button":"0x10","swap45":true)", R"("5")", "Paste");
+  Load(Document(Entry() + "," + bad + "," + Entry(R"(,"hid_button":"0x20")", R"("4")", "Cut")));
+  EXPECT_EQ(view_.calls.end()[-3], "ShowMessage errr");
+  const auto model = TestModel(13, 0x8106);
+  tessaro::ApplyButtonSetting(Setting(ButtonTrigger(model, 6), 6, u"Undo"));
+  ASSERT_TRUE(tessaro::SaveButtonSettings());
+
+  const std::string saved = sandbox_.ReadSettingsFile();
+  const auto document = nlohmann::json::parse(saved);
+  EXPECT_EQ(document.dump(), saved);  // compact, keys in order
+  const auto& entries = document.at("trigger_setting");
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].at("event").at("hid_button"), "0x08");
+  EXPECT_EQ(entries[1].at("event").at("hid_button"), "0x20");
+  EXPECT_EQ(entries[2].at("event").at("hid_button"), "0x40");
+  EXPECT_EQ(entries[3], nlohmann::json::parse(bad));
+
+  view_.calls.clear();
+  LoadButtonSettings(view_);
+  EXPECT_EQ(CopyButtonSettingList().size(), 3u);
+  EXPECT_EQ(view_.calls.end()[-3], "ShowMessage errr");
+  ASSERT_TRUE(tessaro::SaveButtonSettings());
+  EXPECT_EQ(sandbox_.ReadSettingsFile(), saved);
+
+  std::string repaired = saved;
+  repaired.replace(repaired.find("true"), 4, R"("1")");
+  view_.calls.clear();
+  Load(repaired);
+  const auto list = CopyButtonSettingList();
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(list[3].trigger.hid_button, 0x10u);
+  EXPECT_EQ(list[3].trigger.swap45, 1);
+  EXPECT_EQ(std::count(view_.calls.begin(), view_.calls.end(), "ShowMessage errr"), 0);
+  ASSERT_TRUE(tessaro::SaveButtonSettings());
+  EXPECT_EQ(nlohmann::json::parse(sandbox_.ReadSettingsFile()).at("trigger_setting").size(), 4u);
 }
 
 TEST_F(SettingsLoadTest, OverlongValuesAreCutToTheirFields) {

@@ -37,6 +37,10 @@ void ResetGlobals() {
   tessaro::SlowdownEnabled = 0;
   tessaro::SlowdownModifier = 1;
   tessaro::SettingsLoaded = 0;
+  {
+    const tessaro::SettingsChange hold;
+    tessaro::KeepUnreadEntries({});
+  }
   tessaro::LanguageId = 1033;
   tessaro::SelectedModel = -1;
   tessaro::CurrentDevice = 0;
