@@ -37,6 +37,8 @@ Conventions of the table (all values invented for this product line):
     one_time  1 for buttons that report one event per press (DPI, zoom):
               they get the HID function list; such buttons exclude action
               type 22 (rapid fire needs a held button)
+    hid       up to ten entries; only the first four have a marker position
+              (the rest are keys with a fixed default and no marker)
     HID defaults use the action types and byte layouts of docs/ACTIONS.md.
 """
 
@@ -81,6 +83,27 @@ NAMES = {
                   "音量を上げる", "볼륨 크게", "Volume omhoog", "调高音量", "Subir volumen"],
     "volume down": ["調低音量", "Leiser", "Volume down", "Baisser le volume", "Abbassa volume",
                     "音量を下げる", "볼륨 작게", "Volume omlaag", "调低音量", "Bajar volumen"],
+    "scroll left": ["向左捲動", "Nach links scrollen", "Scroll left", "Défiler vers la gauche",
+                    "Scorri a sinistra", "左にスクロール", "왼쪽으로 스크롤", "Naar links scrollen",
+                    "向左滚动", "Desplazar a la izquierda"],
+    "scroll right": ["向右捲動", "Nach rechts scrollen", "Scroll right", "Défiler vers la droite",
+                     "Scorri a destra", "右にスクロール", "오른쪽으로 스크롤", "Naar rechts scrollen",
+                     "向右滚动", "Desplazar a la derecha"],
+    "mute": ["靜音", "Stummschalten", "Mute", "Couper le son", "Disattiva audio", "ミュート",
+             "음소거", "Dempen", "静音", "Silenciar"],
+    "play pause": ["播放/暫停", "Wiedergabe/Pause", "Play/Pause", "Lecture/Pause",
+                   "Riproduci/Pausa", "再生/一時停止", "재생/일시 정지", "Afspelen/Pauzeren",
+                   "播放/暂停", "Reproducir/Pausa"],
+    "next track": ["下一首", "Nächster Titel", "Next track", "Piste suivante", "Brano successivo",
+                   "次のトラック", "다음 트랙", "Volgend nummer", "下一曲", "Pista siguiente"],
+    "previous track": ["上一首", "Vorheriger Titel", "Previous track", "Piste précédente",
+                       "Brano precedente", "前のトラック", "이전 트랙", "Vorig nummer", "上一曲",
+                       "Pista anterior"],
+    "undo": ["復原", "Rückgängig", "Undo", "Annuler", "Annulla", "元に戻す", "실행 취소",
+             "Ongedaan maken", "撤销", "Deshacer"],
+    "screenshot": ["螢幕擷取", "Bildschirmausschnitt", "Screenshot", "Capture d'écran",
+                   "Cattura schermata", "スクリーンショット", "스크린샷", "Schermafbeelding", "截图",
+                   "Captura de pantalla"],
 }
 
 # Virtual key codes used by the default key combinations.
@@ -108,8 +131,14 @@ def key_tap(key, repeat):
     return {"type": 3, "press": [1, key, repeat], "release": [0]}
 
 
+def hwheel(right):
+    """Action type 7: one notch of the horizontal wheel (1 right, 255 left),
+    no repeat; the release of this type is fixed."""
+    return {"type": 7, "press": [1, 1 if right else 255, 0], "release": [0]}
+
+
 def system(code):
-    """Action type 8: system action (1 show the desktop)."""
+    """Action type 8: system action (1 show the desktop, 3 screenshot)."""
     return {"type": 8, "press": [1, code], "release": [0]}
 
 
@@ -122,6 +151,14 @@ DEFAULTS = {
     "task view": key_combo([VK_WIN], 0x09),
     "volume up": key_tap(0xAF, 1),
     "volume down": key_tap(0xAE, 1),
+    "scroll left": hwheel(False),
+    "scroll right": hwheel(True),
+    "mute": key_tap(0xAD, 0),
+    "play pause": key_tap(0xB3, 0),
+    "next track": key_tap(0xB0, 0),
+    "previous track": key_tap(0xB1, 0),
+    "undo": key_combo([VK_CTRL], ord("Z")),
+    "screenshot": system(3),
 }
 
 # Colour sets: shell, buttons, seam lines, outline, wheel well, wheel, accent.
@@ -137,6 +174,12 @@ PALETTES = {
     "slate":    ("#5a6470", "#66717e", "#2e343b", "#22272d", "#17191c", "#78818c", "#f0a23a"),
     "plum":     ("#3e2f4a", "#4a3958", "#1f1626", "#17101d", "#120d16", "#65586e", "#a77fd0"),
     "silver":   ("#b9bec5", "#c9cdd3", "#7c828b", "#5e646c", "#2b2e33", "#767c85", "#4a8fd8"),
+    "forest":   ("#2f4a3a", "#375644", "#182820", "#111d17", "#0e1411", "#5c6e63", "#8fc46a"),
+    "ice":      ("#dfe8ef", "#edf3f7", "#9fb0bd", "#7d8e9b", "#34404a", "#8a99a5", "#4fa3d9"),
+    "coral":    ("#e7d3cb", "#f1e2dc", "#a88f86", "#85706a", "#3e3431", "#8f807b", "#e0705a"),
+    "mint":     ("#cfe5dc", "#dff0e9", "#8fb0a3", "#6f8f83", "#2f3d38", "#7f948c", "#3fae8c"),
+    "ink":      ("#1e2127", "#262a31", "#0c0d10", "#08090b", "#060708", "#4a4f58", "#38d0e0"),
+    "amber":    ("#3a3530", "#45403a", "#1b1815", "#131110", "#0e0c0b", "#5e5852", "#f2b33d"),
 }
 
 
@@ -383,19 +426,181 @@ MODELS = [
     Model(20, "7306", "Orvi 6 (RF)", ("receiver", 2), 0x14,
           five() + [Btn(("palm", 0, 0.58), function="swipe right", image_over=4)],
           body(length=830, width=440, n=2.6, taper=0.2, waist=0.05), "plum"),
+    # quiet 3-button 2.4 GHz mouse
+    Model(21, "2203", "Pelto 3 Silent (RF)", ("rf", 1), 0x15, BASIC3,
+          body(length=720, width=390, n=2.4, taper=0.22, split=0.45), "ice", logo="ring"),
+    # 5 buttons behind a receiver; its Bluetooth variant reports USB ids too
+    Model(22, "2405", "Pelto 5 Go (RF)", ("receiver", 2), 0x16, five(side_t=(0.5, 0.4)),
+          body(length=780, width=410, n=2.5, taper=0.24, thumb=0.03), "coral",
+          bt_usb=(0x3A7C, 0xB405)),
+    # 7 buttons: a button beside the left button and a DPI button
+    Model(23, "4307", "Ilvo 7", ("wired", 1), 0x17,
+          five() + [Btn(("top", "l", 0.16), str_="button"),
+                    Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=840, width=440, n=2.7, taper=0.2, waist=0.05, thumb=0.06), "forest"),
+    # 12 buttons behind a receiver: a grid of nine thumb buttons
+    Model(24, "4412", "Ilvo 12 (RF)", ("receiver", 2), 0x18,
+          BASIC3 + [Btn(("thumb", t, dx), numStr=str(3 * r + c + 1))
+                    for r, t in enumerate((0.44, 0.535, 0.63))
+                    for c, dx in enumerate((58, 122, 186))],
+          body(length=900, width=490, n=2.8, taper=0.16, thumb=0.1, ergo=0.05), "ink",
+          logo="bars"),
+    # 8 buttons and a tilt wheel, wired
+    Model(25, "5408", "Tolva T8", ("wired", 1), 0x19,
+          five() + [Btn(("top", "l", 0.15)), Btn(("top", "l", 0.255)),
+                    Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=860, width=460, n=2.6, taper=0.2, thumb=0.08, ergo=0.04), "amber",
+          tilt=Tilt(image_pos=4, exclude=(22, 22))),
+    # 4 buttons and a tilt wheel in a small 2.4 GHz shell
+    Model(26, "5504", "Tolva T4 Mini (RF)", ("rf", 1), 0x1A,
+          BASIC3 + [Btn(("side", "l", 0.45), function="backward")],
+          body(length=680, width=380, n=2.3, taper=0.2, split=0.45, wheel_at=0.22), "mint",
+          tilt=Tilt(image_pos=1), logo="ring"),
+    # thumb wheel for sideways scrolling, gesture and DPI buttons
+    Model(27, "3608", "Mirel W8 (RF)", ("receiver", 2), 0x1B,
+          five(side_t=(0.69, 0.59)) +
+          [Btn(("thumb", 0.8, 80), function="show task"),
+           Btn(("top", "l", 0.16), function="fn zoom +", one_time=1, exclude=22),
+           Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=890, width=485, n=2.7, taper=0.16, thumb=0.13, ergo=0.06), "silver",
+          hid=[Hid("tw0", 0xFA, 0xFA, "scroll left"), Hid("tw1", 0xFC, 0xFC, "scroll right")],
+          features=["thumbwheel"]),
+    # wired 5 buttons with a thumb wheel
+    Model(28, "3705", "Mirel W5", ("wired", 1), 0x1C, five(side_t=(0.69, 0.59)),
+          body(length=860, width=470, n=2.7, taper=0.17, thumb=0.12, ergo=0.05), "teal",
+          hid=[Hid("tw0", 0xFA, 0xFA, "scroll up"), Hid("tw1", 0xFC, 0xFC, "scroll down")],
+          features=["thumbwheel"]),
+    # plain 3-button mouse: mouse-button bits
+    Model(29, "6303", "Tavi 3", ("wired", 254), 0x1D, BASIC3,
+          body(length=740, width=400, n=2.3, taper=0.16), "snow"),
+    # second edition of Tavi 5: the same model number, a model id of its own
+    Model(30, "6105", "Tavi 5 II", ("wired", 254), 0x1E, five(side_t=(0.5, 0.4)),
+          body(length=780, width=420, n=2.4, taper=0.2, thumb=0.03), "graphite"),
+    # ambidextrous receiver mouse, side buttons on both sides, swap45
+    Model(31, "7409", "Orvi 9 (RF)", ("receiver", 2), 0x1F,
+          five() + [Btn(("side", "r", 0.47), function="backward", image_over=2),
+                    Btn(("side", "r", 0.36), function="forward", image_over=1),
+                    Btn(("dpi", 0), numStr="D+", one_time=1, exclude=22),
+                    Btn(("dpi", 1), numStr="D-", one_time=1, exclude=22)],
+          body(length=850, width=450, n=2.6, taper=0.2, waist=0.07), "navy", swap45=1),
+    # left-handed shell: thumb buttons on the right
+    Model(32, "7505", "Orvi 5 Left", ("wired", 1), 0x20, five(side="r"),
+          body(length=820, width=440, n=2.6, taper=0.2, thumb=0.07, ergo=0.03, hand="left"),
+          "rose"),
+    # tilt paddles beside the wheel, DPI and a top button
+    Model(33, "8309", "Kesto 9 (RF)", ("rf", 1), 0x21,
+          five() + [Btn(("paddle", "l"), numStr="L", str_="tilt left",
+                        function="tilt left function", image="l2"),
+                    Btn(("paddle", "r"), numStr="R", str_="tilt right",
+                        function="tilt right function", image="r2"),
+                    Btn(("top", "l", 0.27), str_="button"),
+                    Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=860, width=460, n=2.6, taper=0.2, thumb=0.06), "plum",
+          features=["paddles"]),
+    # 10 buttons: sniper, DPI up/down and two buttons beside the left button
+    Model(34, "8410", "Kesto 10", ("wired", 1), 0x22,
+          five(side_t=(0.52, 0.42)) +
+          [Btn(("side", "l", 0.3), numStr="S"),
+           Btn(("dpi", 0), numStr="D+", one_time=1, exclude=22),
+           Btn(("dpi", 1), numStr="D-", one_time=1, exclude=22),
+           Btn(("top", "l", 0.15)), Btn(("top", "l", 0.25))],
+          body(length=880, width=460, n=2.8, taper=0.18, waist=0.06, thumb=0.06), "amber",
+          logo="bars"),
+    # 8 buttons and a tilt wheel behind a receiver
+    Model(35, "9308", "Nodin 8 (RF)", ("receiver", 2), 0x23,
+          five(side_t=(0.55, 0.45)) +
+          [Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22),
+           Btn(("palm", -62, 0.6), function="show desktop"),
+           Btn(("palm", 62, 0.6), function="show task")],
+          body(length=880, width=480, n=2.6, taper=0.17, thumb=0.1, ergo=0.05), "forest",
+          tilt=Tilt(image_pos=2, image_over=(3, 4))),
+    # 10 buttons, a tilt wheel and two media keys with fixed functions
+    Model(36, "9410", "Nodin Pro", ("wired", 1), 0x24,
+          five(side_t=(0.55, 0.45)) +
+          [Btn(("side", "l", 0.34)), Btn(("top", "l", 0.15)), Btn(("top", "l", 0.25)),
+           Btn(("dpi", 0), numStr="D+", one_time=1, exclude=22),
+           Btn(("dpi", 1), numStr="D-", one_time=1, exclude=22)],
+          body(length=900, width=490, n=2.7, taper=0.16, thumb=0.12, ergo=0.05), "ink",
+          tilt=Tilt(image_pos=3, exclude=(22, 22)),
+          hid=[Hid(("palm", -40, 0.76), 0x41, 0x42, "play pause"),
+               Hid(("palm", 40, 0.76), 0x43, 0x44, "mute")]),
+    # 7 buttons and three HID buttons: copy and paste by the thumb, a
+    # screenshot key on the palm
+    Model(37, "3807", "Helmi 7 (RF)", ("receiver", 2), 0x25,
+          five(side_t=(0.5, 0.4)) +
+          [Btn(("top", "l", 0.16), str_="button"),
+           Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=870, width=475, n=2.6, taper=0.18, thumb=0.1, ergo=0.04), "slate",
+          hid=[Hid(("thumb", 0.66, 82), 0x51, 0x52, "copy"),
+               Hid(("thumb", 0.78, 96), 0x53, 0x54, "paste"),
+               Hid(("palm", 0, 0.7), 0x55, 0x56, "screenshot")],
+          bt_usb=(0x3A7C, 0xB807)),
+    # media mouse: six HID keys, the last two without a marker
+    Model(38, "3905", "Helmi Media", ("wired", 1), 0x26, five(side_t=(0.5, 0.4)),
+          body(length=860, width=470, n=2.6, taper=0.18, thumb=0.1, ergo=0.04), "coral",
+          hid=[Hid(("thumb", 0.66, 82), 0x61, 0x62, "previous track"),
+               Hid(("thumb", 0.78, 96), 0x63, 0x64, "next track"),
+               Hid(("palm", -44, 0.7), 0x65, 0x66, "volume down"),
+               Hid(("palm", 44, 0.7), 0x67, 0x68, "volume up"),
+               Hid(("palm", -44, 0.58), 0x69, 0x69, "play pause"),
+               Hid(("palm", 44, 0.58), 0x6A, 0x6A, "mute")]),
+    # four side buttons and DPI
+    Model(39, "4508", "Wistra 8", ("wired", 1), 0x27,
+          BASIC3 + [Btn(("side", "l", t)) for t in (0.615, 0.51, 0.405, 0.3)] +
+          [Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=900, width=470, n=2.6, taper=0.19, thumb=0.08), "teal"),
+    # 6 buttons, 2.4 GHz: two side buttons and a gesture button on top
+    Model(40, "4606", "Wistra Air (RF)", ("rf", 1), 0x28,
+          five(side_t=(0.5, 0.39)) + [Btn(("palm", 0, 0.58), function="swipe left",
+                                          image_over=3)],
+          body(length=800, width=420, n=2.5, taper=0.22, thumb=0.05), "ice"),
+    # ergonomic shell with a wide thumb rest, 6 buttons behind a receiver
+    Model(41, "1106", "Sarvi V6 (RF)", ("receiver", 2), 0x29,
+          five(side_t=(0.52, 0.42)) + [Btn(("thumb", 0.72, 86), function="show desktop")],
+          body(length=880, width=490, n=2.8, taper=0.15, thumb=0.14, ergo=0.07), "forest"),
+    # ergonomic shell, wired, one side button
+    Model(42, "1204", "Sarvi V4", ("wired", 1), 0x2A,
+          BASIC3 + [Btn(("side", "l", 0.44), function="backward", image_over=2)],
+          body(length=860, width=480, n=2.8, taper=0.15, thumb=0.13, ergo=0.06), "slate"),
+    # travel mouse, 3 buttons
+    Model(43, "1303", "Lumo 3 (RF)", ("rf", 1), 0x2B, BASIC3,
+          body(length=620, width=350, n=2.2, taper=0.16, split=0.47, wheel_at=0.23), "mint",
+          logo="ring"),
+    # travel mouse, 5 buttons behind a receiver
+    Model(44, "1405", "Lumo 5 (RF)", ("receiver", 2), 0x2C, five(side_t=(0.52, 0.41)),
+          body(length=700, width=380, n=2.3, taper=0.18, split=0.46, wheel_at=0.22), "rose",
+          logo="ring"),
+    # 11 buttons and a tilt wheel: sniper, DPI up/down, three top buttons
+    Model(45, "1511", "Vaski 11", ("wired", 1), 0x2D,
+          five(side_t=(0.56, 0.46)) +
+          [Btn(("side", "l", 0.36), numStr="S"),
+           Btn(("top", "l", 0.14)), Btn(("top", "l", 0.235)), Btn(("top", "l", 0.33)),
+           Btn(("dpi", 0), numStr="D+", one_time=1, exclude=22),
+           Btn(("dpi", 1), numStr="D-", one_time=1, exclude=22)],
+          body(length=900, width=480, n=2.8, taper=0.17, waist=0.05, thumb=0.08), "crimson",
+          tilt=Tilt(image_pos=2, exclude=(22, 22)), logo="bars"),
+    # thumb wheel, 7 buttons and a screenshot key behind a receiver
+    Model(46, "1607", "Vaski 7 (RF)", ("receiver", 2), 0x2E,
+          five(side_t=(0.69, 0.59)) +
+          [Btn(("thumb", 0.8, 80), function="swipe right", image_over=4),
+           Btn(("dpi", 0), numStr="DPI", one_time=1, exclude=22)],
+          body(length=880, width=480, n=2.7, taper=0.16, thumb=0.12, ergo=0.06), "olive",
+          hid=[Hid("tw0", 0xFA, 0xFA, "scroll up"), Hid("tw1", 0xFC, 0xFC, "scroll down"),
+               Hid(("palm", 0, 0.7), 0x71, 0x72, "screenshot")],
+          features=["thumbwheel"]),
     # left-hand edition of Pelto 5: the same device (identity, pid, swap45) as
     # 02_2305, drawn with the side buttons on the right
-    Model(21, "2305", "Pelto 5 Left", ("wired", 1), 0x02,
+    Model(47, "2305", "Pelto 5 Left", ("wired", 1), 0x02,
           five(side="r"),
           body(length=800, width=420, n=2.5, taper=0.22, thumb=0.04, hand="left"), "sand",
           alt=True),
     # generic model for any mouse the driver does not recognise
-    Model(22, "9000", "Standard mouse", ("generic", 200), 0xFE, five(),
+    Model(48, "9000", "Standard mouse", ("generic", 200), 0xFE, five(),
           body(length=820, width=440, n=2.5, taper=0.2, thumb=0.05), "silver",
           tilt=Tilt(image_pos=1), bt=False, logo="none"),
 ]
 
-BASE_OF_ALT = {21: 2}     # running number of an _ALT model -> its base model
+BASE_OF_ALT = {47: 2}     # running number of an _ALT model -> its base model
 
 
 # ---------------------------------------------------------------- drawing
@@ -713,7 +918,9 @@ def model_json(m, d, bluetooth):
     if m.hid:
         hl = []
         for k, (h, (x, y)) in enumerate(zip(m.hid, d.hid_pos)):
-            e = {"x": round(x), "y": round(y), "down": hexs(h.down), "up": hexs(h.up)}
+            # only the first four entries have a marker position
+            e = {"x": round(x), "y": round(y)} if k < 4 else {}
+            e.update({"down": hexs(h.down), "up": hexs(h.up)})
             if h.default:
                 f = DEFAULTS[h.default]
                 e["function_define"] = {"type": f["type"], "press": byte_texts(f["press"]),
