@@ -36,13 +36,15 @@ while [ "$n" -le 10 ]; do
     n=$((n + 1))
 done
 
-# Tilt markers, left and right, 1 to 4, normal and highlight variant.
+# Tilt markers, left and right, normal and highlight variant: the
+# direction only, so they never read as one of the numbered button
+# markers. Models choose a set from 1 to 4; every set looks the same.
 d=1
 while [ "$d" -le 4 ]; do
-    part marker.svg "tiltl$d"    base    "tl$d"
-    part marker.svg "tiltl${d}r" base-hl "tl${d}r"
-    part marker.svg "tiltr$d"    base    "tr$d"
-    part marker.svg "tiltr${d}r" base-hl "tr${d}r"
+    part marker.svg "tiltl$d"    base    tl
+    part marker.svg "tiltl${d}r" base-hl tlr
+    part marker.svg "tiltr$d"    base    tr
+    part marker.svg "tiltr${d}r" base-hl trr
     d=$((d + 1))
 done
 
