@@ -141,7 +141,7 @@ void CTessaroDlg::PlaceWindow() {
   const MainWindowGeometry geometry = MainWindowGeometryFor(work);
   MainWindowLayout = {work, geometry};
   UiScale = geometry.ui_scale;
-  key_capture_.SetScreen(geometry.ui_scale, work.width, work.height);
+  key_capture_.SetScale(geometry.ui_scale);
   SetWindowPos(window(), nullptr, geometry.x, geometry.y, geometry.width, geometry.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

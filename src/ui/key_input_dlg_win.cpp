@@ -2,13 +2,13 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "catalog/language_table.h"
 #include "catalog/utf.h"
 #include "ui/dialog_ids.h"
 #include "ui/gdi_raii_win.h"
+#include "ui/key_input_geometry.h"
 #include "ui/panel_render_win.h"
 
 namespace tessaro {
@@ -49,6 +49,23 @@ void SetFontSize(PanelWidget& widget, float size) {
     s->font_size = size;
 }
 
+// The work area of the monitor that shows the dialog's owner (the main
+// window), or without an owner the one under the cursor.
+PixelRect OwnersWorkArea(HWND dialog) {
+  HMONITOR monitor = nullptr;
+  if (HWND owner = GetWindow(dialog, GW_OWNER)) {
+    monitor = MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST);
+  } else {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+  }
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
 }  // namespace
 
 KeyInputDlg::KeyInputDlg() : Dialog(IDD_KEY_INPUT) {}
@@ -63,11 +80,7 @@ std::optional<CapturedKeys> KeyInputDlg::Capture(HWND parent, CaptureMode mode) 
   return CapturedKeys{captured_key(), captured_modifiers(), display_text()};
 }
 
-void KeyInputDlg::SetScreen(float ui_scale, int work_width, int work_height) {
-  ui_scale_ = ui_scale;
-  work_width_ = work_width;
-  work_height_ = work_height;
-}
+void KeyInputDlg::SetScale(float ui_scale) { ui_scale_ = ui_scale; }
 
 void KeyInputDlg::PostKey(int32_t virtual_key, int32_t scan_code, bool down) {
   HWND w = window();
@@ -83,9 +96,8 @@ void KeyInputDlg::RequestClose() {
 BOOL KeyInputDlg::OnInitDialog() {
   end_allowed_ = false;
   capture_.Reset(mode_);
-  const int width = std::max(300, static_cast<int>(work_width_ / 3.7));
-  const int height = static_cast<int>(width / 2.5);
-  SetWindowPos(window(), nullptr, (work_width_ - width) / 2, (work_height_ - height) / 2, width, height,
+  const PixelRect place = KeyInputRect(OwnersWorkArea(window()));
+  SetWindowPos(window(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(window(), &client);

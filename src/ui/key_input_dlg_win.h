@@ -6,7 +6,7 @@
 // widgets do.
 //
 // The openers run it modally from a thread of their own:
-//   dlg.SetScreen(ui_scale, work_width, work_height);
+//   dlg.SetScale(ui_scale);
 //   if (auto keys = dlg.Capture(parent, kCaptureCombination)) ... keys->key ...
 #pragma once
 
@@ -38,8 +38,10 @@ class KeyInputDlg : public Dialog {
 
   // Set before the dialog runs.
   void SetCaptureMode(CaptureMode mode) { mode_ = mode; }
-  // The user-interface scale and the work area the main window measured.
-  void SetScreen(float ui_scale, int work_width, int work_height);
+  // The user-interface scale of the main window, which the dialog's
+  // lengths follow. Its place and size come from the work area of the
+  // monitor that shows its owner, measured each time it opens.
+  void SetScale(float ui_scale);
 
   // From any thread: a key the driver library reported. Taken only while
   // the dialog shows, and handled on the dialog's own thread.
@@ -72,8 +74,6 @@ class KeyInputDlg : public Dialog {
   KeyCapture capture_{names_};
   CaptureMode mode_ = kCaptureCombination;
   float ui_scale_ = 1.0f;
-  int work_width_ = 1920;
-  int work_height_ = 1040;
   std::atomic<bool> end_allowed_{false};
   std::mutex in_use_;  // held by Capture for a whole run
   bool raw_input_registered_ = false;

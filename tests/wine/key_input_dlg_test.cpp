@@ -38,9 +38,7 @@ class KeyInputDlgTest : public ::testing::Test {
 
   void Start(CaptureMode mode) {
     dialog_.SetCaptureMode(mode);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    dialog_.SetScreen(kUiScale, work.right - work.left, work.bottom - work.top);
+    dialog_.SetScale(kUiScale);
     runner_ = std::thread([this, mode] {
       const GdiplusSession gdiplus;
       if (!through_capture_) {
