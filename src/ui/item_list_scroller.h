@@ -28,6 +28,8 @@ class ItemListScroller {
   void Start();
   // Stops the thread and waits for it; nothing when it does not run.
   void Stop();
+  // Whether the thread runs; for the thread that starts and stops it.
+  bool Running() const { return thread_.joinable(); }
 
   // New rows: the list shows them from the top, at rest.
   void SetHeights(std::vector<int> heights);

@@ -116,6 +116,10 @@ void QnItemList::OpenAt(int x, int y, int32_t context, float scale, int width) {
   BringWindowToTop(w);
   Render();
   ShowWindow(w, SW_SHOW);
+  // Like a menu it has the activation while it shows, also when opened
+  // for the tray icon while another program was in front, so that losing
+  // the activation closes it.
+  SetForegroundWindow(w);
   SetTimer(w, kFadeTimer, 5, nullptr);
 }
 
@@ -145,6 +149,25 @@ bool QnItemList::IsOpen() const {
   return w && IsWindowVisible(w);
 }
 
+QnItemList& QnItemList::Root() {
+  QnItemList* list = this;
+  while (list->parent_list_) list = list->parent_list_;
+  return *list;
+}
+
+bool QnItemList::InMenu(HWND other) {
+  for (const QnItemList* list = &Root(); list; list = list->child_.get())
+    if (other && list->window() == other) return true;
+  return false;
+}
+
+void QnItemList::OnDeactivated(HWND next) {
+  // The activation moving between the lists of one menu keeps it open; to
+  // any other window, the owner's included, it closes the whole menu.
+  if (!IsOpen() || InMenu(next)) return;
+  Root().CloseList();
+}
+
 LRESULT QnItemList::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_MOUSEMOVE:
@@ -163,6 +186,14 @@ LRESULT QnItemList::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case kItemListShowMessage:
       SetTimer(window(), kShowTimer, 10, nullptr);
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) OnDeactivated(reinterpret_cast<HWND>(lparam));
+      break;
+    case WM_ACTIVATEAPP:
+      // Another program took the activation: every list of the thread
+      // hears it, so each closes itself.
+      if (!wparam && IsOpen()) CloseList();
+      break;
     case WM_TIMER:
       OnTimer(wparam);
       return 0;
@@ -247,6 +278,7 @@ void QnItemList::MakeHot(int row) {
 void QnItemList::OpenChild(int folder_row) {
   if (!child_) {
     child_ = std::make_unique<QnItemList>(context_);
+    child_->parent_list_ = this;
     if (!child_->Create(parent_)) {
       child_.reset();
       return;

@@ -61,6 +61,9 @@ class QnItemList : public Dialog {
   void OpenAt(int x, int y, int32_t context, float scale, int width);
 
   // Hides the list and its child lists and hands the foreground back.
+  // A menu also closes itself, as the system's menus do, when its lists
+  // lose the activation: to another program, or to any window that is not
+  // one of its lists.
   void CloseList();
 
   // For openers and tests.
@@ -69,6 +72,7 @@ class QnItemList : public Dialog {
   int hot_row() const { return hot_; }
   int first_row() const { return scroller_.State().first; }
   int opacity() const { return opacity_; }
+  bool scrolling() const { return scroller_.Running(); }
   QnItemList* child() const { return child_.get(); }
   OpeningSide side() const { return side_; }
 
@@ -83,6 +87,9 @@ class QnItemList : public Dialog {
   void OnButton(UINT message, int x, int y);
   void OnWheel(bool down);
   void OnTimer(UINT_PTR id);
+  QnItemList& Root();
+  bool InMenu(HWND other);
+  void OnDeactivated(HWND next);
   void MakeHot(int row);
   void OpenChild(int folder_row);
   void CloseChild();
@@ -107,6 +114,7 @@ class QnItemList : public Dialog {
   OpeningSide side_ = OpeningSide::kRight;
   bool made_cursor_visible_ = false;
   std::unique_ptr<QnItemList> child_;
+  QnItemList* parent_list_ = nullptr;  // the list that opened this one as its child
   ItemListScroller scroller_;
 };
 

@@ -15,24 +15,13 @@ wait_until 20 tray_shown || fail "no tray icon"
 scale=$(xwininfo -id "$window" | awk '/Width:/ { print 0.9 * $2 / 2400 }')
 sleep 1
 
-# Wine's tray shows an untitled tooltip beside the icon too; the menu is the
-# untitled window tall enough for its three rows.
-menu_windows() {
-  local w
-  for w in $(untitled_windows); do
-    xwininfo -id "$w" | awk '/Height:/ { exit !($2 >= 60) }' && echo "$w"
-  done
-  return 0
-}
-menu_count_is() { [ "$(menu_windows | wc -l)" -eq "$1" ]; }
-
 # open_tray_menu: clicks the tray icon until its menu shows (half a second
 # after the click); prints the menu's window.
 open_tray_menu() {
   for _ in $(seq 5); do
     click_tray_icon || fail "no tray window to click"
-    if wait_until 3 menu_count_is 1; then
-      menu_windows | tail -1
+    if wait_until 3 tray_menu_count_is 1; then
+      tray_menu_windows | tail -1
       return 0
     fi
   done

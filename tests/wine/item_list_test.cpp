@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "catalog/utf.h"
@@ -85,6 +87,38 @@ bool PointAt(const QnItemList& list, int x, int y) {
   const RECT r = WindowRect(list);
   return Xdotool("mousemove " + std::to_string(r.left + x) + " " + std::to_string(r.top + y));
 }
+
+// A window of another thread, as another program's window would be: made,
+// shown and given the activation at construction, destroyed with its thread
+// at destruction.
+class WindowOfAnotherThread {
+ public:
+  WindowOfAnotherThread() {
+    std::promise<void> shown;
+    std::future<void> ready = shown.get_future();
+    thread_ = std::thread([this, &shown] {
+      HWND window = CreateWindowExW(0, L"ItemListTestParent", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+      SetForegroundWindow(window);
+      thread_id_ = GetCurrentThreadId();
+      shown.set_value();
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+      DestroyWindow(window);
+    });
+    ready.wait();
+  }
+  ~WindowOfAnotherThread() {
+    PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  WindowOfAnotherThread(const WindowOfAnotherThread&) = delete;
+  WindowOfAnotherThread& operator=(const WindowOfAnotherThread&) = delete;
+
+ private:
+  std::thread thread_;
+  DWORD thread_id_ = 0;
+};
 
 class ItemListTest : public ::testing::Test {
  protected:
@@ -202,6 +236,34 @@ TEST_F(ItemListTest, ChildListsOpenToTheLeftNearTheMonitorEdgeAndKeepThatSide) {
   list_.CloseList();
   EXPECT_FALSE(child->IsOpen());
   EXPECT_FALSE(grandchild->IsOpen());
+}
+
+TEST_F(ItemListTest, MenuClosesWhenTheActivationLeavesItsListsAndItsScrollingEndsWithIt) {
+  Open(300, 200, 5);
+  Hover(list_, 2, RowCentre(1, 1));
+  QnItemList* child = list_.child();
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return child->IsOpen(); }));
+  // The child took the activation from the list that opened it.
+  PumpMessagesFor(200);
+  EXPECT_TRUE(list_.IsOpen());
+  EXPECT_TRUE(list_.scrolling());
+  EXPECT_TRUE(child->scrolling());
+
+  {
+    const WindowOfAnotherThread other;
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !list_.IsOpen() && !child->IsOpen(); }));
+  }
+  EXPECT_FALSE(list_.scrolling());
+  EXPECT_FALSE(child->scrolling());
+
+  // The owner taking the activation closes the menu as well.
+  Open(300, 200, 5);
+  ASSERT_TRUE(list_.IsOpen());
+  ShowWindow(parent_, SW_SHOWNA);
+  SetForegroundWindow(parent_);
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !list_.IsOpen(); }));
+  EXPECT_FALSE(list_.scrolling());
 }
 
 TEST_F(ItemListTest, TallListIsCutToWholeRowsAtTheWorkAreaBottomAndTheWheelScrollsIt) {

@@ -119,6 +119,18 @@ click_tray_icon() {
   xdotool mousemove --window "$tray" 10 10 click 1
 }
 
+# The open tray menus (needs markers.sh). Wine's tray shows an untitled
+# tooltip beside the icon too; the menu is the untitled window tall enough
+# for its three rows.
+tray_menu_windows() {
+  local w
+  for w in $(untitled_windows); do
+    xwininfo -id "$w" | awk '/Height:/ { exit !($2 >= 60) }' && echo "$w"
+  done
+  return 0
+}
+tray_menu_count_is() { [ "$(tray_menu_windows | wc -l)" -eq "$1" ]; }
+
 # Windows links its interface fonts to fonts of the East Asian scripts, so
 # that a language's name in its own script shows whatever the interface
 # family; Wine's prefix has no such fonts to link to. This gives the
