@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "catalog/language_table.h"
 #include "catalog/utf.h"
 #include "ui/key_capture_logic.h"
+#include "ui/panel_layout.h"
 
 namespace tessaro {
 namespace {
@@ -146,6 +148,42 @@ void AddMainWidgets(MainPanelWidgets& main, const MainWidgetHandlers& handlers, 
   MakeLabel(main.global_setting_heading, panel,
             {l.column_x, l.global_y, static_cast<float>(l.w), static_cast<float>(l.n)}, 1.2f * l.g,
             LanguageText(u"global setting"), true);
+}
+
+void RescaleMainPanel(MainPanelWidgets& main, const MainWidgetHandlers& handlers, const PanelRect& client, float scale,
+                      float font_size) {
+  struct KeptWidget {
+    PanelWidget* widget;
+    std::u16string text;
+    bool visible;
+    bool checked;
+  };
+  struct KeptLabel {
+    PanelLabel* label;
+    std::u16string text;
+    bool visible;
+  };
+  SkinPanel& panel = main.panel;
+  std::vector<KeptWidget> widgets;
+  for (PanelWidget* w : panel.widgets) widgets.push_back({w, w->text, w->visible, w->checked});
+  std::vector<KeptLabel> labels;
+  for (PanelLabel* l : panel.labels) labels.push_back({l, l->text, l->visible});
+
+  RescalePanel(panel, client, scale, font_size);
+  panel.title_bar.left = kAutoLayoutBars;
+  LayoutBars(panel);
+  // The modifier widget's text is among the kept ones.
+  AddMainWidgets(main, handlers, {main.left_hand.checked, 0, main.has_check_for_updates});
+  for (const KeptWidget& kept : widgets) {
+    CopyToField(kept.text, kept.widget->text, kWidgetTextLength);
+    kept.widget->visible = kept.visible;
+    kept.widget->checked = kept.checked;
+  }
+  for (const KeptLabel& kept : labels) {
+    CopyToField(kept.text, kept.label->text, kLabelTextLength);
+    kept.label->visible = kept.visible;
+  }
+  main.check_for_updates.visible = false;
 }
 
 void PlaceModifierWidget(MainPanelWidgets& main) {

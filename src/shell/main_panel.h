@@ -62,6 +62,15 @@ struct MainPanelState {
 // client rectangle, bars and scale set, and the skin loaded.
 void AddMainWidgets(MainPanelWidgets& main, const MainWidgetHandlers& handlers, const MainPanelState& state);
 
+// The display scale changed: the panel takes its new client rectangle,
+// scale and font size, and its widgets and labels are laid out as
+// AddMainWidgets lays out those of a window started at that size. What
+// changed since the start stays: every text, what shows, what is checked.
+// The update link is hidden, so that the renderer places it again; the
+// marker column is its builder's to lay out again.
+void RescaleMainPanel(MainPanelWidgets& main, const MainWidgetHandlers& handlers, const PanelRect& client, float scale,
+                      float font_size);
+
 // The modifier widget follows the slowdown check box's text, which is
 // measured only when drawn.
 void PlaceModifierWidget(MainPanelWidgets& main);

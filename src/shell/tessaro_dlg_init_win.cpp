@@ -21,6 +21,7 @@
 #include "shell/resource_ids.h"
 #include "shell/system_sessions_win.h"
 #include "shell/tessaro_dlg_win.h"
+#include "ui/panel_layout.h"
 #include "ui/skin.h"
 
 namespace tessaro {
@@ -144,6 +145,7 @@ void CTessaroDlg::PlaceWindow() {
   key_capture_.SetScale(geometry.ui_scale);
   SetWindowPos(window(), nullptr, geometry.x, geometry.y, geometry.width, geometry.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  dpi_ = WindowDpi();
 }
 
 void CTessaroDlg::InitPanelAndSkin() {
@@ -154,10 +156,8 @@ void CTessaroDlg::InitPanelAndSkin() {
   panel.scale = UiScale;
   InitPanel(panel);
   CopyToField(u"Vornel", panel.caption, kCaptionLength);
-  const float f = panel.caption_style.font_size;
-  panel.title_bar = {0, 1, client.right - 1, static_cast<int32_t>(f * 1.8f + 1)};
-  panel.bottom_bar = {1, static_cast<int32_t>(client.bottom - f * 1.8f * 1.2f - 4), client.right - 1,
-                      client.bottom - 1};
+  panel.title_bar.left = kAutoLayoutBars;
+  LayoutBars(panel);
   LoadSkin(panel);
 }
 

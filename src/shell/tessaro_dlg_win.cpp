@@ -79,6 +79,9 @@ LRESULT CTessaroDlg::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       OnDestroy();
       break;
+    case WM_DPICHANGED:
+      if (lparam) OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_POWERBROADCAST:
       if (IsResumeFromSleep(wparam)) RestartTimer(kDeviceScanTimer, 100);
       break;

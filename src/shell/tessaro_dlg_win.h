@@ -12,6 +12,7 @@
 //   tessaro_dlg_threads_win.cpp  watcher threads and device refreshes
 //   tessaro_dlg_filter_win.cpp   message filtering, cursor, highlight
 //   tessaro_dlg_paint_win.cpp    the paint entry
+//   tessaro_dlg_scale_win.cpp    a change of the display scale
 //   tessaro_dlg_destroy_win.cpp  exit and destroy handlers
 //
 // Other threads reach the window only through the interfaces it
@@ -51,7 +52,7 @@ namespace tessaro {
 enum MainDialogTimer : int {
   kFirstShowTimer = 3,        // repeats until the window is first visible
   kDeviceRecheckTimer = 5,    // a later refresh after each scan
-  kLanguageLayoutTimer = 31,  // lays out again after a language change
+  kLanguageLayoutTimer = 31,  // lays out again after a language or display scale change
   kTrayClickTimer = 1000,     // a single tray click, once no double click follows
 };
 
@@ -146,6 +147,10 @@ class CTessaroDlg final : public Dialog,
   // tessaro_dlg_paint_win.cpp
   void OnPaint();
 
+  // tessaro_dlg_scale_win.cpp
+  UINT WindowDpi() const;
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+
   // tessaro_dlg_destroy_win.cpp
   void OnDestroy();
   void CloseKeyCapture();
@@ -170,6 +175,7 @@ class CTessaroDlg final : public Dialog,
   std::optional<TrayIcon> tray_;
   bool tray_double_click_ = false;
   int recheck_counter_ = 0;
+  UINT dpi_ = 0;  // of the monitor that shows the window
   MainWindowRenderer renderer_;
 
   std::mutex message_mutex_;

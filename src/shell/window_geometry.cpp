@@ -20,4 +20,12 @@ MainWindowGeometry MainWindowGeometryFor(const WorkArea& work_area) {
           height, static_cast<float>(width / static_cast<double>(kDesignWidth))};
 }
 
+RescaledWindow RescaleForDpi(const PixelRect& suggested, float font_size, int old_dpi, int new_dpi) {
+  const int width = suggested.right - suggested.left;
+  const int height = suggested.bottom - suggested.top;
+  const float font = old_dpi > 0 && new_dpi > 0 ? static_cast<float>(font_size * double(new_dpi) / old_dpi) : font_size;
+  return {{suggested.left, suggested.top, width, height, static_cast<float>(width / static_cast<double>(kDesignWidth))},
+          font};
+}
+
 }  // namespace tessaro

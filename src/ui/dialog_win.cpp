@@ -71,6 +71,13 @@ LRESULT Dialog::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog();
+    // Our dialogs lay themselves out. The dialog manager would scale a
+    // per-monitor aware dialog by its template on a change of the display
+    // scale; a dialog that follows the scale handles these itself.
+    case WM_GETDPISCALEDSIZE:
+      return FALSE;  // the system's linear scaling
+    case WM_DPICHANGED:
+      return 0;
     case WM_COMMAND:
       if (HIWORD(wparam) == BN_CLICKED || HIWORD(wparam) == 0) {
         if (LOWORD(wparam) == IDOK) {

@@ -70,8 +70,10 @@ class Dialog {
 
   // Every message to the window from WM_INITDIALOG on. Derived classes handle
   // what they need and pass the rest here: WM_INITDIALOG calls OnInitDialog,
-  // the IDOK and IDCANCEL commands call OnOK and OnCancel, anything else
-  // gets the dialog manager's default processing.
+  // the IDOK and IDCANCEL commands call OnOK and OnCancel, a change of the
+  // display scale leaves the window as it is (a dialog that follows the
+  // scale handles WM_DPICHANGED itself), anything else gets the dialog
+  // manager's default processing.
   virtual LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam);
 
   // The default OK and Cancel end the dialog with IDOK and IDCANCEL.

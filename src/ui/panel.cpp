@@ -101,6 +101,21 @@ void InitPanel(SkinPanel& panel, UiFont& font, const FontProbe& probe) {
   SetDefaultStyles(panel, font);
 }
 
+void RescalePanel(SkinPanel& panel, const PanelRect& client, float scale, float font_size) {
+  panel.client = client;
+  panel.scale = scale;
+  for (WidgetStyle* style : {&panel.panel_style, &panel.caption_style, &panel.button_style, &panel.button_hover_style,
+                             &panel.button3_style, &panel.text_style, &panel.menu_style})
+    style->font_size = font_size;
+  panel.widgets.clear();
+  panel.labels.clear();
+  panel.hot = nullptr;
+  panel.repaint = {};
+  panel.repaint_pending = false;
+  panel.pointer_over_widget = false;
+  panel.background.reset();
+}
+
 bool AddWidget(SkinPanel& panel, PanelWidget& widget) {
   if (panel.widgets.size() >= kMaxWidgets) return false;
   panel.widgets.push_back(&widget);

@@ -187,6 +187,13 @@ void InitPanel(SkinPanel& panel);
 // The same with the font state and font probe given.
 void InitPanel(SkinPanel& panel, UiFont& font, const FontProbe& probe);
 
+// Gives an initialised panel a new size and scale (the display scale
+// changed), keeping its look: colours, pictures, the font family. Sets the
+// client rectangle, the scale and the font size of every style InitPanel
+// sized; the background is drawn again, and the widget and label lists are
+// emptied for the owner to add them again at their new places.
+void RescalePanel(SkinPanel& panel, const PanelRect& client, float scale, float font_size);
+
 // Appends the widget and gives each of its styles with a font size of 0 the
 // panel style's size. False (nothing added) when the list is full.
 bool AddWidget(SkinPanel& panel, PanelWidget& widget);

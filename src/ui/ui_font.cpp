@@ -33,7 +33,11 @@ void ChooseUiFont(UiFont& font, const FontProbe& probe, SkinPanel& panel) {
   } else if (probe.HasFamily(kSecondChoice)) {
     font.name = kSecondChoice;
   }
-  font.size = std::max(kMinimumSize, static_cast<float>(probe.WorkAreaWidthAtCursor() / 100.0));
+  ResizeUiFont(font, std::max(kMinimumSize, static_cast<float>(probe.WorkAreaWidthAtCursor() / 100.0)));
+}
+
+void ResizeUiFont(UiFont& font, float size) {
+  font.size = size;
   VX_SetFontSize(font.name.c_str(), static_cast<int>(font.size));
 }
 

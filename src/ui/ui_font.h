@@ -36,4 +36,8 @@ float UiFontSize();
 // library.
 void ChooseUiFont(UiFont& font, const FontProbe& probe, SkinPanel& panel);
 
+// A chosen font at a new size (the display scale changed); the driver
+// library is told again, as at the choice.
+void ResizeUiFont(UiFont& font, float size);
+
 }  // namespace tessaro

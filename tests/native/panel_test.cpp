@@ -79,6 +79,17 @@ TEST(UiFont, SecondPanelReusesTheChoice) {
   EXPECT_FLOAT_EQ(second.panel_style.font_size, 19.2f);
 }
 
+TEST(UiFont, ANewSizeIsToldToTheDriverLibraryAsTheChoiceWas) {
+  UiFont font{u"Tahoma", 19.2f};
+  fake_vxlib::Reset();
+  ResizeUiFont(font, 38.4f);
+  EXPECT_FLOAT_EQ(font.size, 38.4f);
+  const auto calls = fake_vxlib::CallsNamed("VX_SetFontSize");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, std::vector<int>{38});
+  EXPECT_EQ(calls[0].text, u"Tahoma");
+}
+
 TEST(InitPanel, StylesCarryTheChosenFontAndOldStateIsDropped) {
   UiFont font;
   FakeFontProbe probe({kJhengHei}, 1920);
