@@ -16,18 +16,12 @@ window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
 wait_until 20 tray_shown || fail "no tray icon"
 
-# Another program's window in the corner the main window leaves free.
-log=$e2e_dir/recorded.txt
-wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" 20 20 300 120 >/dev/null 2>&1 &
-e2e_pids+=("$!")
-timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
-  fail "the recording window did not show"
-clicked() { grep -qx 'lbuttondown 0' "$log" 2>/dev/null; }
-# click_elsewhere: one click into the recording window, seen by it.
+start_input_recorder
+# click_elsewhere: one click into the other program's window, seen by it.
 click_elsewhere() {
-  : >"$log"
+  : >"$recorder_log"
   xdotool mousemove 170 80 click 1
-  wait_until 5 clicked || fail "the recording window saw no click"
+  wait_until 5 recorder_clicked || fail "the recording window saw no click"
 }
 
 list=$(open_menu 0)

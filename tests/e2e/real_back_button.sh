@@ -34,17 +34,13 @@ copy_saved() { grep -q '^Copy|0x08|0|2|0x01,0x11,0x43$' <<<"$(stored_assignments
 wait_until 5 copy_saved || fail "Copy was not saved for the back button: $(stored_assignments)"
 
 # Another program's window, away from Tessaro's, takes the keyboard.
-log=$e2e_dir/recorded.txt
-wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" 20 20 300 120 >/dev/null 2>&1 &
-e2e_pids+=("$!")
-timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
-  fail "the recording window did not show"
-clicked() { grep -qx 'lbuttondown 0' "$log" 2>/dev/null; }
+start_input_recorder
+log=$recorder_log
 for _ in $(seq 10); do
   xdotool mousemove 170 80 click 1
-  wait_until 1 clicked && break
+  wait_until 1 recorder_clicked && break
 done
-clicked || fail "the recording window saw no click"
+recorder_clicked || fail "the recording window saw no click"
 : >"$log"
 
 xdotool click 8

@@ -14,12 +14,6 @@
 namespace tessaro {
 namespace {
 
-class NoFontProbe final : public FontProbe {
- public:
-  bool HasFamily(std::u16string_view) const override { return false; }
-  int WorkAreaWidthAtCursor() const override { return 0; }
-};
-
 void OnReset(PanelWidget&) {}
 void OnMarker(PanelWidget&) {}
 
@@ -37,7 +31,7 @@ void Start(MainPanelWidgets& main, int width, int height, float font_size) {
   SkinPanel& panel = main.panel;
   panel.client = {0, 0, width, height};
   panel.scale = width / 2400.0f;
-  InitPanel(panel, font, NoFontProbe());
+  InitPanel(panel, font, PlatformFontProbe());
   panel.title_bar.left = kAutoLayoutBars;
   LayoutBars(panel);
   MainPanelState state;

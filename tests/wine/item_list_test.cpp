@@ -154,6 +154,15 @@ class ItemListTest : public ::testing::Test {
     PumpMessagesFor(50);
   }
 
+  // Opens the list with its left at x and, by pointing at its Media folder,
+  // the Media list beside it.
+  void OpenMedia(int x) {
+    Open(x, 200, 5);
+    Hover(list_, 2, RowCentre(1, 1));
+    ASSERT_NE(list_.child(), nullptr);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return list_.child()->IsOpen(); }));
+  }
+
   // Points at a row of `list` and waits until it is hot.
   void Hover(const QnItemList& list, int row, int y) {
     ASSERT_TRUE(PointAt(list, 60, y));
@@ -186,11 +195,8 @@ TEST_F(ItemListTest, ChoosingARowCallsBackOnAWorkerAndPostsToTheParentOnce) {
 }
 
 TEST_F(ItemListTest, FolderOpensItsChildBesideItAndAChoiceThereReportsTheFullArrayPosition) {
-  Open(300, 200, 5);
-  Hover(list_, 2, RowCentre(1, 1));
+  ASSERT_NO_FATAL_FAILURE(OpenMedia(300));
   QnItemList* child = list_.child();
-  ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return child->IsOpen(); }));
   const RECT parent_rect = WindowRect(list_);
   const RECT child_rect = WindowRect(*child);
   EXPECT_EQ(child->side(), OpeningSide::kRight);
@@ -216,11 +222,8 @@ TEST_F(ItemListTest, FolderOpensItsChildBesideItAndAChoiceThereReportsTheFullArr
 
 TEST_F(ItemListTest, ChildListsOpenToTheLeftNearTheMonitorEdgeAndKeepThatSide) {
   const int width = MetricsFor(kScale, 0).width;
-  Open(GetSystemMetrics(SM_CXSCREEN) - width - 40, 200, 5);
-  Hover(list_, 2, RowCentre(1, 1));
+  ASSERT_NO_FATAL_FAILURE(OpenMedia(GetSystemMetrics(SM_CXSCREEN) - width - 40));
   QnItemList* child = list_.child();
-  ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return child->IsOpen(); }));
   EXPECT_EQ(child->side(), OpeningSide::kLeft);
   EXPECT_EQ(WindowRect(*child).left, WindowRect(list_).left - width + 11);
 
@@ -239,11 +242,8 @@ TEST_F(ItemListTest, ChildListsOpenToTheLeftNearTheMonitorEdgeAndKeepThatSide) {
 }
 
 TEST_F(ItemListTest, MenuClosesWhenTheActivationLeavesItsListsAndItsScrollingEndsWithIt) {
-  Open(300, 200, 5);
-  Hover(list_, 2, RowCentre(1, 1));
+  ASSERT_NO_FATAL_FAILURE(OpenMedia(300));
   QnItemList* child = list_.child();
-  ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return child->IsOpen(); }));
   // The child took the activation from the list that opened it.
   PumpMessagesFor(200);
   EXPECT_TRUE(list_.IsOpen());

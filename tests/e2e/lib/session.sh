@@ -107,6 +107,19 @@ vxctl() { wine "$TESSARO_BUILD/vxctl.exe" "$(windows_pid)" "$1"; }
 snapshot() { import -window "$1" "$2"; }
 same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }
 
+# start_input_recorder: another program's window, away from Tessaro's (at
+# 20,20, 300 x 120; tests/e2e/programs/input_recorder.cpp), once it shows;
+# it writes what it receives to $recorder_log, one line each.
+start_input_recorder() {
+  recorder_log=$e2e_dir/recorded.txt
+  wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" 20 20 300 120 >/dev/null 2>&1 &
+  e2e_pids+=("$!")
+  timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
+    fail "the recording window did not show"
+}
+# Whether the recording window got a left click.
+recorder_clicked() { grep -qx 'lbuttondown 0' "$recorder_log" 2>/dev/null; }
+
 tray_shown() {
   local w
   for w in $(xdotool search --name '^Wine System Tray$' 2>/dev/null); do is_viewable "$w" && return 0; done
