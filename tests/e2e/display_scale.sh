@@ -42,21 +42,31 @@ start_and_wait_for_scan() {
   xdotool mousemove 0 0
 }
 
+# poll SECONDS COMMAND...: runs the command every half second until it
+# succeeds, for at most SECONDS by the clock (each try takes pictures).
+poll() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.5
+  done
+}
+
 picture=$e2e_dir/window.png
 reference=$e2e_dir/reference.png
-# The window's picture, taken again until two a second apart agree.
+# Whether the window's picture is the one taken at the last call.
 settled() {
-  window_picture "$picture.next" "$window"
-  if [ -f "$picture" ] && same_picture "$picture" "$picture.next"; then return 0; fi
-  mv "$picture.next" "$picture"
-  sleep 1
+  window_picture "$e2e_dir/next.png" "$window"
+  if [ -f "$picture" ] && same_picture "$picture" "$e2e_dir/next.png"; then return 0; fi
+  mv "$e2e_dir/next.png" "$picture"
   return 1
 }
 
 use_display 2400x1600
 start_and_wait_for_scan
 [ "$(geometry)" = "480 320 1440 960" ] || fail "a start on 2400 x 1600 gave the window $(geometry)"
-wait_until 30 settled || fail "the started window never settled"
+poll 30 settled || fail "the started window never settled"
 mv "$picture" "$reference"
 run_tessaro /close || fail "/close did not end cleanly"
 wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
@@ -70,7 +80,7 @@ wine "$TESSARO_BUILD/send_dpi_change.exe" Vornel 120 240 60 1440 960 ||
 moved() { [ "$(geometry)" = "240 60 1440 960" ]; }
 wait_until 10 moved || fail "the window is at $(geometry), not at the suggested 240 60 1440 960"
 as_started() { window_picture "$picture" "$window" && same_picture "$picture" "$reference"; }
-wait_until 30 as_started ||
+poll 30 as_started ||
   fail "the rescaled window differs from a start at its size in $(pictures_differ_by "$picture" "$reference") pixels"
 
 run_tessaro /close || fail "/close did not end cleanly"

@@ -16,11 +16,13 @@ window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
 wait_until 20 tray_shown || fail "no tray icon"
 
-start_input_recorder
+# Another program's window below the tray, where no menu opens.
+start_input_recorder 20 940
 # click_elsewhere: one click into the other program's window, seen by it.
 click_elsewhere() {
   : >"$recorder_log"
-  xdotool mousemove 170 80 click 1
+  # shellcheck disable=SC2086
+  xdotool mousemove $recorder_point click 1
   wait_until 5 recorder_clicked || fail "the recording window saw no click"
 }
 

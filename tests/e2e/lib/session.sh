@@ -107,12 +107,16 @@ vxctl() { wine "$TESSARO_BUILD/vxctl.exe" "$(windows_pid)" "$1"; }
 snapshot() { import -window "$1" "$2"; }
 same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }
 
-# start_input_recorder: another program's window, away from Tessaro's (at
-# 20,20, 300 x 120; tests/e2e/programs/input_recorder.cpp), once it shows;
-# it writes what it receives to $recorder_log, one line each.
+# start_input_recorder [LEFT TOP]: another program's window of 300 x 120,
+# away from Tessaro's (by default at 20,20;
+# tests/e2e/programs/input_recorder.cpp), once it shows; it writes what it
+# receives to $recorder_log, one line each. Its centre is $recorder_point.
 start_input_recorder() {
+  local left=${1:-20} top=${2:-20}
   recorder_log=$e2e_dir/recorded.txt
-  wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" 20 20 300 120 >/dev/null 2>&1 &
+  recorder_point="$((left + 150)) $((top + 60))"
+  wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" "$left" "$top" 300 120 \
+    >/dev/null 2>&1 &
   e2e_pids+=("$!")
   timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
     fail "the recording window did not show"
