@@ -20,7 +20,8 @@ use_display() {
   Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
   e2e_pids+=("$!")
   wait_until 10 test -s "$file" || fail "no virtual display of $1"
-  export DISPLAY=":$(head -n 1 "$file")"
+  DISPLAY=":$(head -n 1 "$file")"
+  export DISPLAY
   rm -f "$file"
   display_works() { xdpyinfo >/dev/null 2>&1; }
   wait_until 10 display_works || fail "the virtual display of $1 does not answer"
