@@ -73,7 +73,7 @@ class KeyInputDlg : public Dialog {
   SystemKeyNames names_;
   KeyCapture capture_{names_};
   CaptureMode mode_ = kCaptureCombination;
-  float ui_scale_ = 1.0f;
+  std::atomic<float> ui_scale_ = 1.0f;  // set from the main window's thread
   std::atomic<bool> end_allowed_{false};
   std::mutex in_use_;  // held by Capture for a whole run
   bool raw_input_registered_ = false;

@@ -1,7 +1,9 @@
 // The user-interface font: one family name and one base size for every
-// panel of the process, chosen once at the first panel's initialisation.
+// panel of the process, chosen once at the first panel's initialisation;
+// a change of the display scale resizes it later.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -11,7 +13,9 @@ struct SkinPanel;
 
 struct UiFont {
   std::u16string name = u"Tahoma";  // at most 64 characters
-  float size = -1.0f;               // pixels; -1 until chosen
+  // Pixels; -1 until chosen. Resized on the user-interface thread while
+  // the key capture dialog's thread may read it.
+  std::atomic<float> size = -1.0f;
 };
 
 // What the font choice asks of the system.
