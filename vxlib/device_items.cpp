@@ -80,10 +80,20 @@ VX_ITEM_DEF DeviceItem(uint32_t handle, std::optional<UsbIds> ids, std::span<con
   return item;
 }
 
-std::optional<VX_FILTER_DEF> ActiveModel(std::span<const VX_FILTER_DEF> filters, std::span<const VX_ITEM_DEF> devices) {
-  for (const auto& f : filters) {
-    if (f.type == 0) continue;
-    if (std::any_of(devices.begin(), devices.end(), [&](const VX_ITEM_DEF& d) { return Matches(d, f); })) return f;
+std::optional<size_t> ModelOf(std::span<const VX_FILTER_DEF> filters, const VX_ITEM_DEF& device) {
+  for (size_t i = 0; i < filters.size(); ++i) {
+    if (filters[i].type != 0 && Matches(device, filters[i])) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> FirstConnectedModel(std::span<const VX_FILTER_DEF> filters,
+                                          std::span<const VX_ITEM_DEF> devices) {
+  for (size_t i = 0; i < filters.size(); ++i) {
+    if (filters[i].type == 0) continue;
+    if (std::any_of(devices.begin(), devices.end(), [&](const VX_ITEM_DEF& d) { return Matches(d, filters[i]); })) {
+      return i;
+    }
   }
   return std::nullopt;
 }

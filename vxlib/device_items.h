@@ -35,10 +35,13 @@ std::optional<UsbIds> UsbIdsFromDeviceName(std::u16string_view name);
 // The record for the mouse with this handle.
 VX_ITEM_DEF DeviceItem(uint32_t handle, std::optional<UsbIds> ids, std::span<const VX_FILTER_DEF> filters);
 
-// The model the buttons act for: the first model, in the program's
-// catalogue order, that a listed device matches; the program selects the
-// same one unless the user picks another.
-std::optional<VX_FILTER_DEF> ActiveModel(std::span<const VX_FILTER_DEF> filters, std::span<const VX_ITEM_DEF> devices);
+// The model a device is reported as, as an index into filters: the first
+// model, in the program's catalogue order, that the device matches.
+std::optional<size_t> ModelOf(std::span<const VX_FILTER_DEF> filters, const VX_ITEM_DEF& device);
+
+// The model the program's window shows first: the first model, in
+// catalogue order, that a listed device matches.
+std::optional<size_t> FirstConnectedModel(std::span<const VX_FILTER_DEF> filters, std::span<const VX_ITEM_DEF> devices);
 
 // The devices being served, in arrival order.
 class DeviceList {

@@ -1,39 +1,51 @@
 // What the low-level mouse hook does with one event that is not injected:
-// pass it on or swallow it, and which button event the action worker
-// gets. Reads one word per event (the taken mask the backend publishes);
-// owned by the hook's thread.
+// pass it on or swallow it, and what the action worker gets. The event
+// belongs to the mouse that sent the most recent Raw Input report, and acts
+// with the triggers of that mouse's model. Owned by the hook's thread; per
+// event it reads one atomic word (that mouse) and the snapshot it holds, and
+// neither locks nor allocates.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "vxlib/handover.h"
 #include "vxlib/press_pairing.h"
+#include "vxlib/trigger_snapshot.h"
 
 namespace vxlib {
 
 struct HookDecision {
   Verdict verdict = Verdict::kPass;
   // Set exactly when the event is swallowed: the worker performs it.
-  std::optional<ButtonEvent> perform;
+  std::optional<Handover> perform;
 };
 
 class HookDecider {
  public:
-  // taken_mask: bit Index(b) set while a trigger takes button b over.
-  explicit HookDecider(const std::atomic<uint32_t>& taken_mask) : taken_mask_(taken_mask) {}
+  // last_device: the device of the most recent Raw Input mouse report, 0
+  // while none has reported. Nothing is taken over until Adopt.
+  explicit HookDecider(const std::atomic<uint32_t>& last_device)
+      : last_device_(last_device), snapshot_(std::make_shared<const TriggerSnapshot>()) {}
 
   HookDecision Decide(uint32_t message, uint32_t mouse_data) {
     // Moves and the left button, nearly every event, leave at once.
     if (message < mouse_message::kRightDown || message > mouse_message::kHorizontalWheel) return {};
     return DecideButton(message, mouse_data);
   }
-  void Reset() { pairing_.Reset(); }
+
+  // Takes a new snapshot, between two events. Returns the buttons (bit
+  // Index(b)) whose swallowed press came from a device the snapshot no
+  // longer lists: the worker is to end what they started.
+  uint32_t Adopt(std::shared_ptr<const TriggerSnapshot> snapshot);
 
  private:
   HookDecision DecideButton(uint32_t message, uint32_t mouse_data);
 
-  const std::atomic<uint32_t>& taken_mask_;
+  const std::atomic<uint32_t>& last_device_;
+  std::shared_ptr<const TriggerSnapshot> snapshot_;
   PressPairing pairing_;
 };
 

@@ -14,4 +14,18 @@ bool HookWatchdog::Check(const Sample& now) {
   return lost;
 }
 
+bool KeyboardWatchdog::Check(const Sample& now) {
+  if (now.system_keys == now.known_keys) {
+    differed_.reset();
+    return false;
+  }
+  const bool lost = differed_ && differed_->hook_events == now.hook_events;
+  if (lost) {
+    differed_.reset();
+  } else {
+    differed_ = now;
+  }
+  return lost;
+}
+
 }  // namespace vxlib

@@ -2,15 +2,15 @@
 
 namespace vxlib {
 
-Verdict PressPairing::Down(Button b, bool taken) {
-  pressed_[Index(b)] = taken ? Pressed::kSwallowed : Pressed::kPassed;
+Verdict PressPairing::Down(Button b, bool taken, uint32_t device) {
+  pressed_[Index(b)] = {taken ? State::kSwallowed : State::kPassed, device};
   return taken ? Verdict::kSwallow : Verdict::kPass;
 }
 
 Verdict PressPairing::Up(Button b) {
-  const Pressed was = pressed_[Index(b)];
-  pressed_[Index(b)] = Pressed::kNone;
-  return was == Pressed::kSwallowed ? Verdict::kSwallow : Verdict::kPass;
+  const State was = pressed_[Index(b)].state;
+  pressed_[Index(b)] = {};
+  return was == State::kSwallowed ? Verdict::kSwallow : Verdict::kPass;
 }
 
 }  // namespace vxlib

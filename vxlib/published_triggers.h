@@ -1,41 +1,42 @@
-// The button-to-trigger table as the hook and the action worker see it.
-// The hook reads only the taken mask, one atomic word, never a lock; the
-// worker takes the table itself when it performs an event.
+// The trigger snapshot of the moment, for the hook's thread and the action
+// worker. Publishing swaps it under a short lock and tells the listener (the
+// hook's thread), which takes the new snapshot between two events: the hook
+// itself never waits for the lock.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 
-#include "vxlib/button_triggers.h"
+#include "vxlib/trigger_snapshot.h"
 
 namespace vxlib {
 
 class PublishedTriggers {
  public:
-  void Publish(ButtonTriggers table) {
-    auto shared = std::make_shared<const ButtonTriggers>(std::move(table));
-    const uint32_t mask = shared->taken_mask();
-    {
-      std::lock_guard lock(mutex_);
-      table_ = std::move(shared);
-    }
-    // After the table: a button the hook swallows has its action there.
-    taken_mask_.store(mask, std::memory_order_release);
-  }
-
-  std::shared_ptr<const ButtonTriggers> table() const {
+  void Publish(std::shared_ptr<const TriggerSnapshot> snapshot) {
     std::lock_guard lock(mutex_);
-    return table_;
+    snapshot_ = std::move(snapshot);
+    if (listener_) listener_();
   }
 
-  const std::atomic<uint32_t>& taken_mask() const { return taken_mask_; }
+  std::shared_ptr<const TriggerSnapshot> Current() const {
+    std::lock_guard lock(mutex_);
+    return snapshot_;
+  }
+
+  // notify is called after each Publish, under the lock: it must not
+  // block. Empty: nobody listens.
+  void SetListener(std::function<void()> notify) {
+    std::lock_guard lock(mutex_);
+    listener_ = std::move(notify);
+  }
 
  private:
   mutable std::mutex mutex_;
-  std::shared_ptr<const ButtonTriggers> table_ = std::make_shared<const ButtonTriggers>();
-  std::atomic<uint32_t> taken_mask_{0};
+  std::shared_ptr<const TriggerSnapshot> snapshot_ = std::make_shared<const TriggerSnapshot>();
+  std::function<void()> listener_;
 };
 
 }  // namespace vxlib

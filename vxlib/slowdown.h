@@ -21,6 +21,8 @@ class ModifierKeys {
   void Key(uint8_t key, bool down);
   // Modifier bits with at least one of their keys held.
   int held() const;
+  // Bit i: kKeys[i] held.
+  uint8_t down() const { return down_; }
 
   // The keys that count: left and right Ctrl, Shift, Alt (Menu), Win.
   static constexpr uint8_t kKeys[] = {0xA2, 0xA3, 0xA0, 0xA1, 0xA4, 0xA5, 0x5B, 0x5C};

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "support/recording_action_output.h"
 #include "support/vxlib_records.h"
 #include "vxlib/action_runner.h"
 
@@ -11,21 +12,12 @@ namespace {
 
 using std::chrono::milliseconds;
 using test_support::Function;
+using test_support::RecordingOutput;
 using vxlib::ActionRunner;
 using vxlib::Button;
 using vxlib::InputBatch;
 using vxlib::InputRecord;
 using vxlib::MouseOp;
-
-class RecordingOutput final : public vxlib::ActionOutput {
- public:
-  void Send(const InputBatch& input) override { sent.push_back(input); }
-  void Request(vxlib::SystemRequest request, const VX_FUNCTION_DEF&) override { requests.push_back(request); }
-  vxlib::PlanContext Context() override { return {}; }
-
-  std::vector<InputBatch> sent;
-  std::vector<vxlib::SystemRequest> requests;
-};
 
 const ActionRunner::TimePoint kT0{};
 ActionRunner::TimePoint At(int ms) { return kT0 + milliseconds(ms); }

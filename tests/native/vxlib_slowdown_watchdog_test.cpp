@@ -71,4 +71,33 @@ TEST(HookWatchdog, ReinstallsOnlyWhenThePointerMovedUnseen) {
   }
 }
 
+TEST(KeyboardWatchdog, ReinstallsOnlyWhenTheSystemsKeysStayAheadOfTheHook) {
+  using Sample = vxlib::KeyboardWatchdog::Sample;
+  constexpr uint8_t kCtrl = 1, kShift = 4;
+  const struct {
+    const char* name;
+    std::vector<Sample> samples;  // system keys, known keys, hook events
+    std::vector<bool> lost;
+  } cases[] = {
+      {"in step", {{kCtrl, kCtrl, 3}, {0, 0, 4}, {kShift, kShift, 5}}, {false, false, false}},
+      {"a key between its event and the hook: once", {{kCtrl, 0, 3}, {kCtrl, kCtrl, 4}}, {false, false}},
+      {"Ctrl let go unseen, the pointer stays slow", {{0, kCtrl, 3}, {0, kCtrl, 3}}, {false, true}},
+      {"a key pressed unseen", {{0, 0, 3}, {kShift, 0, 3}, {kShift, 0, 3}}, {false, false, true}},
+      {"the hook saw keys between the two checks", {{kCtrl, 0, 3}, {kCtrl, 0, 7}}, {false, false}},
+      {"another difference on the second check still counts", {{kCtrl, 0, 3}, {kShift, 0, 3}}, {false, true}},
+      {"in step again between two differences",
+       {{kCtrl, 0, 3}, {kCtrl, kCtrl, 3}, {kShift, 0, 3}},
+       {false, false, false}},
+      {"after a reinstall the next check starts afresh",
+       {{kCtrl, 0, 3}, {kCtrl, 0, 3}, {kCtrl, 0, 3}, {kCtrl, 0, 3}},
+       {false, true, false, true}},
+  };
+  for (const auto& c : cases) {
+    vxlib::KeyboardWatchdog watchdog;
+    for (size_t i = 0; i < c.samples.size(); ++i) {
+      EXPECT_EQ(watchdog.Check(c.samples[i]), c.lost[i]) << c.name << " check " << i;
+    }
+  }
+}
+
 }  // namespace

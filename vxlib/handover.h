@@ -1,0 +1,31 @@
+// What the mouse hook hands the action worker: one swallowed button event
+// and the model whose action it performs, packed into the word of a thread
+// message; and how the worker performs it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "vxlib/action_runner.h"
+#include "vxlib/mouse_input.h"
+#include "vxlib/trigger_snapshot.h"
+
+namespace vxlib {
+
+struct Handover {
+  ButtonEvent event;
+  // Whose action a down event or a wheel step performs; an up event ends
+  // whatever its down event started.
+  ModelIndex model = kNoModel;
+  bool operator==(const Handover&) const = default;
+};
+
+uint32_t Pack(const Handover& h);
+// nullopt for a word that names no button.
+std::optional<Handover> Unpack(uint64_t word);
+
+// The action comes from the snapshot of the moment: a trigger removed since
+// the hook swallowed the event leaves nothing to perform.
+void Perform(ActionRunner& runner, const TriggerSnapshot& snapshot, const Handover& h, ActionRunner::TimePoint now);
+
+}  // namespace vxlib
