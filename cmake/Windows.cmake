@@ -15,13 +15,30 @@ endforeach()
 set(TESSARO_WIN_LIBS gdiplus gdi32 user32 kernel32 ole32 oleaut32 uuid shlwapi shell32
     comctl32 ws2_32 advapi32 msimg32 uxtheme)
 
-# The driver library.
-add_library(VXLIB SHARED ${VXLIB_PORTABLE_SOURCES} ${VXLIB_WIN_SOURCES})
+# The driver library, compiled once for the shipped VXLIB.dll and for its
+# test build.
+add_library(vxlib_objects OBJECT ${VXLIB_PORTABLE_SOURCES} ${VXLIB_WIN_SOURCES})
+target_compile_definitions(vxlib_objects PRIVATE VXLIB_BUILD)
+target_include_directories(vxlib_objects PRIVATE ${VXLIB_INCLUDE_DIRS})
+target_link_libraries(vxlib_objects PRIVATE nlohmann_json_headers)
+tessaro_warnings(vxlib_objects)
+
+add_library(VXLIB SHARED $<TARGET_OBJECTS:vxlib_objects>)
 set_target_properties(VXLIB PROPERTIES PREFIX "" OUTPUT_NAME VXLIB)
-target_compile_definitions(VXLIB PRIVATE VXLIB_BUILD)
 target_include_directories(VXLIB PUBLIC ${VXLIB_INCLUDE_DIRS})
-target_link_libraries(VXLIB PRIVATE nlohmann_json_headers ${TESSARO_WIN_LIBS})
-tessaro_warnings(VXLIB)
+target_link_libraries(VXLIB PRIVATE ${TESSARO_WIN_LIBS})
+
+# VXLIB_test.dll: the same library with operations for its tests
+# (vxlib/testing/), which only the library's Wine tests load; the shipped
+# VXLIB.dll exports the twenty operations and nothing else.
+if(BUILD_TESTING)
+  add_library(VXLIB_test SHARED $<TARGET_OBJECTS:vxlib_objects> ${PROJECT_SOURCE_DIR}/vxlib/testing/test_hooks_win.cpp)
+  set_target_properties(VXLIB_test PROPERTIES PREFIX "" OUTPUT_NAME VXLIB_test)
+  target_compile_definitions(VXLIB_test PRIVATE VXLIB_BUILD)
+  target_include_directories(VXLIB_test PUBLIC ${VXLIB_INCLUDE_DIRS})
+  target_link_libraries(VXLIB_test PRIVATE ${TESSARO_WIN_LIBS})
+  tessaro_warnings(VXLIB_test)
+endif()
 
 # Everything of the program but its entry point, so tests can link it.
 add_library(tessaro_win STATIC ${TESSARO_PORTABLE_SOURCES} ${TESSARO_WIN_SOURCES})
@@ -90,7 +107,8 @@ endif()
 if(TESSARO_BENCH)
   add_executable(hook_cost_win ${PROJECT_SOURCE_DIR}/bench/windows/hook_cost_win.cpp
     ${PROJECT_SOURCE_DIR}/vxlib/hook_decision.cpp ${PROJECT_SOURCE_DIR}/vxlib/press_pairing.cpp
-    ${PROJECT_SOURCE_DIR}/vxlib/button_triggers.cpp ${PROJECT_SOURCE_DIR}/vxlib/trigger_table.cpp)
+    ${PROJECT_SOURCE_DIR}/vxlib/button_triggers.cpp ${PROJECT_SOURCE_DIR}/vxlib/trigger_table.cpp
+    ${PROJECT_SOURCE_DIR}/vxlib/trigger_snapshot.cpp ${PROJECT_SOURCE_DIR}/vxlib/device_items.cpp)
   target_include_directories(hook_cost_win PRIVATE ${TESSARO_INCLUDE_DIRS})
   tessaro_warnings(hook_cost_win)
 endif()

@@ -12,7 +12,14 @@ foreach(src ${WINE_TEST_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src} ${WINE_SUPPORT_SOURCES} ${TESSARO_RESOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE tessaro_win gtest gtest_main)
+  # The library's own tests load its test build, with the operations made
+  # for them; the others the program and the shipped library.
+  if(name MATCHES "^vxlib_")
+    target_include_directories(${name} PRIVATE ${TESSARO_INCLUDE_DIRS})
+    target_link_libraries(${name} PRIVATE VXLIB_test nlohmann_json_headers gtest gtest_main ${TESSARO_WIN_LIBS})
+  else()
+    target_link_libraries(${name} PRIVATE tessaro_win gtest gtest_main)
+  endif()
   target_compile_definitions(${name} PRIVATE TESSARO_DATA_DIR="${TESSARO_DATA_DIR}")
   tessaro_warnings(${name})
   # One ctest entry per program: each Wine start costs a second or more, so

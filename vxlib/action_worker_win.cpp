@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "vxlib/action_runner.h"
+#include "vxlib/handover.h"
 #include "vxlib/input_sender_win.h"
 #include "vxlib/pointer_speed_win.h"
 
@@ -13,14 +14,21 @@ namespace {
 
 class SystemOutput final : public ActionOutput {
  public:
-  explicit SystemOutput(SystemRequests& requests) : requests_(requests), screen_clip_(ScreenClipAvailable()) {}
+  SystemOutput(SystemRequests& requests, HeldInput& held)
+      : requests_(requests), held_(held), screen_clip_(ScreenClipAvailable()) {}
 
-  void Send(const InputBatch& input) override { SendBatch(input); }
+  void Send(const InputBatch& input) override {
+    // Noted first: should the process crash in between, an up too many
+    // does no harm, a down not noted would stay down.
+    held_.Note(input);
+    SendBatch(input);
+  }
   void Request(SystemRequest request, const VX_FUNCTION_DEF& f) override { requests_.Submit(request, f); }
   PlanContext Context() override { return CurrentPlanContext(screen_clip_); }
 
  private:
   SystemRequests& requests_;
+  HeldInput& held_;
   const bool screen_clip_;
 };
 
@@ -30,37 +38,16 @@ DWORD WaitTime(const std::optional<ActionRunner::TimePoint>& deadline) {
   return static_cast<DWORD>(std::max<int64_t>(left.count(), 0));
 }
 
-void Perform(ActionRunner& runner, const ButtonTriggers& table, WPARAM packed) {
-  const auto button = static_cast<Button>(packed >> 8);
-  const auto edge = static_cast<Edge>(packed & 0xFF);
-  if (Index(button) >= kButtonCount) return;
-  const auto now = ActionRunner::Clock::now();
-  if (edge == Edge::kUp) {
-    // The action of the press, whatever is installed now.
-    runner.Up(button);
-    return;
-  }
-  // A trigger removed since the hook swallowed the event leaves nothing
-  // to perform.
-  const VX_FUNCTION_DEF* f = table.Find(button);
-  if (!f) return;
-  if (edge == Edge::kNotch) {
-    runner.Notch(button, *f, now);
-  } else {
-    runner.Down(button, *f, now);
-  }
-}
-
 }  // namespace
 
-ActionWorker::ActionWorker(const PublishedTriggers& triggers)
-    : triggers_(triggers), thread_([this](const auto& ready) { Run(ready); }) {}
+ActionWorker::ActionWorker(const PublishedTriggers& triggers, HeldInput& held)
+    : triggers_(triggers), held_(held), thread_([this](const auto& ready) { Run(ready); }) {}
 
 void ActionWorker::Run(const std::function<void()>& ready) {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
-  SystemOutput output(requests_);
+  SystemOutput output(requests_, held_);
   ActionRunner runner(output);
-  PointerSpeed speed;
+  PointerSpeed speed(held_);
   ready();
   try {
     Loop(runner, speed);
@@ -82,10 +69,11 @@ void ActionWorker::Loop(ActionRunner& runner, PointerSpeed& speed) {
         case WM_QUIT:
           return;
         case kPerformMessage:
-          Perform(runner, *triggers_.table(), msg.wParam);
+          if (const auto h = Unpack(msg.wParam)) Perform(runner, *triggers_.Current(), *h, ActionRunner::Clock::now());
           break;
         case kReleaseAllMessage:
           runner.ReleaseAll();
+          if (msg.wParam) speed.Restore();
           break;
         case kSlowdownMessage:
           if (msg.wParam) {

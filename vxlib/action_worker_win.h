@@ -9,8 +9,8 @@
 
 #include <functional>
 
+#include "vxlib/held_input.h"
 #include "vxlib/message_thread_win.h"
-#include "vxlib/mouse_input.h"
 #include "vxlib/published_triggers.h"
 #include "vxlib/system_requests_win.h"
 
@@ -19,23 +19,22 @@ namespace vxlib {
 class ActionRunner;
 class PointerSpeed;
 
-// wparam: PackButtonEvent of a swallowed event.
+// wparam: the Pack of a Handover.
 inline constexpr UINT kPerformMessage = WM_APP + 0x20;
-// The hook was lost or reinstalled: every held key and button goes up.
+// Every action being held ends: its keys and buttons go up. wparam 1: the
+// pointer gets the user's speed back too.
 inline constexpr UINT kReleaseAllMessage = WM_APP + 0x21;
 // wparam 1: slow the pointer down; 0: the user's own speed.
 inline constexpr UINT kSlowdownMessage = WM_APP + 0x22;
 
-inline WPARAM PackButtonEvent(ButtonEvent e) {
-  return static_cast<WPARAM>(Index(e.button)) << 8 | static_cast<WPARAM>(e.edge);
-}
-
 class ActionWorker {
  public:
-  explicit ActionWorker(const PublishedTriggers& triggers);
+  // held: kept current with every batch sent and the pointer speed.
+  ActionWorker(const PublishedTriggers& triggers, HeldInput& held);
   ActionWorker(const ActionWorker&) = delete;
   ActionWorker& operator=(const ActionWorker&) = delete;
-  // Releases whatever is held and gives the pointer its speed back.
+  // Releases whatever is held and gives the pointer its speed back; a
+  // slow request still running finishes on its own thread.
   ~ActionWorker() = default;
 
   DWORD thread_id() const { return thread_.id(); }
@@ -46,6 +45,7 @@ class ActionWorker {
   void Loop(ActionRunner& runner, PointerSpeed& speed);
 
   const PublishedTriggers& triggers_;
+  HeldInput& held_;
   SystemRequests requests_;  // outlives the thread that submits to it
   MessageThread thread_;
 };

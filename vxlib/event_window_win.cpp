@@ -4,7 +4,7 @@
 #include <mutex>
 #include <utility>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "vxlib/library_module_win.h"
 
 namespace vxlib {
 
@@ -12,8 +12,6 @@ namespace {
 
 constexpr UINT kDeliverMessage = WM_APP + 1;
 constexpr wchar_t kClassName[] = L"VxlibEventWindow";
-
-HINSTANCE LibraryModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 }  // namespace
 
@@ -126,6 +124,22 @@ WindowClass::~WindowClass() {
   // Fails harmlessly while a window of the class still waits for its
   // WM_CLOSE on another thread; the class then stays for the next start.
   if (owned_) UnregisterClassW(name_, LibraryModule());
+}
+
+void RunHiddenWindow(const wchar_t* class_name, WNDPROC procedure, const std::function<void()>& ready,
+                     const std::function<void(HWND window, const WindowLoop& loop)>& with_window) {
+  WindowClass window_class(class_name, procedure);
+  UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, window_class.name(), L"", WS_POPUP, 0, 0, 0,
+                                      0, nullptr, nullptr, LibraryModule(), nullptr));
+  if (!window.get()) {
+    ready();
+    return;
+  }
+  with_window(window.get(), [&] {
+    ready();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  });
 }
 
 std::unique_ptr<EventWindow> EventWindow::Create(VX_CALLBACK callback) {

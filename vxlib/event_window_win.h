@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "vxlib/backend.h"
@@ -48,6 +49,16 @@ class WindowClass {
   const wchar_t* name_;
   bool owned_ = false;  // false when it was registered already
 };
+
+// The body of a library thread that receives notices through a window of
+// its own: a top-level window (some notices go to top-level windows only),
+// never shown, never activated. with_window makes what must live as long as
+// the thread's message loop (registrations, hooks, timers), then calls
+// loop, which signals ready and dispatches messages until WM_QUIT. Without
+// a window, only ready is signalled.
+using WindowLoop = std::function<void()>;
+void RunHiddenWindow(const wchar_t* class_name, WNDPROC procedure, const std::function<void()>& ready,
+                     const std::function<void(HWND window, const WindowLoop& loop)>& with_window);
 
 class EventWindow final : public EventSink {
  public:

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "vxlib.h"
+#include "vxlib/crash_guard_win.h"
 #include "vxlib/guard.h"
 #include "vxlib/hex.h"
 #include "vxlib/library_settings.h"
@@ -17,9 +18,13 @@ namespace {
 constexpr int kMaxFilters = 200;
 
 struct Library {
-  // Held by every operation: the session cannot end while one uses it.
+  // Guards the session pointer only: it is never held while a library
+  // thread ends, so that VX_Stop and VX_FreeLib never wait on other
+  // operations, nor they on the end of the threads. An operation keeps the
+  // session it uses alive.
   std::mutex mutex;
-  std::unique_ptr<vxlib::Session> session;
+  std::shared_ptr<vxlib::Session> session;
+  bool opening = false;  // VX_InitLib is starting a session
   vxlib::LibrarySettings settings;
 };
 
@@ -30,13 +35,18 @@ Library& Lib() {
   return *library;
 }
 
+std::shared_ptr<vxlib::Session> RunningSession() {
+  Library& lib = Lib();
+  std::lock_guard lock(lib.mutex);
+  return lib.session;
+}
+
 // Runs body with the backend of the running session; 0 without one.
 template <class F>
 int WithBackend(F&& body) {
   return vxlib::Guarded(0, [&] {
-    Library& lib = Lib();
-    std::lock_guard lock(lib.mutex);
-    return lib.session ? body(lib.session->backend()) : 0;
+    const auto session = RunningSession();
+    return session ? body(session->backend()) : 0;
   });
 }
 
@@ -61,10 +71,21 @@ VXAPI void VX_SetHinst(void* instance) {
 VXAPI int VX_InitLib(VX_CALLBACK callback, const VX_FILTER_DEF* filters, int count) {
   return vxlib::Guarded(0, [&] {
     Library& lib = Lib();
-    std::lock_guard lock(lib.mutex);
-    if (lib.session || !callback) return 0;
+    {
+      std::lock_guard lock(lib.mutex);
+      if (lib.session || lib.opening || !callback) return 0;
+      lib.opening = true;
+    }
+    // Its threads start without the lock held; a failure must not leave
+    // the library opening for ever.
     const size_t n = filters ? static_cast<size_t>(std::clamp(count, 0, kMaxFilters)) : 0;
-    lib.session = vxlib::Session::Open(callback, {filters, n}, lib.settings);
+    std::shared_ptr<vxlib::Session> session = vxlib::Guarded(std::unique_ptr<vxlib::Session>(), [&] {
+      return vxlib::Session::Open(callback, {filters, n}, lib.settings);
+    });
+    if (session) vxlib::crash_guard::Install();
+    std::lock_guard lock(lib.mutex);
+    lib.opening = false;
+    lib.session = std::move(session);
     return lib.session ? 1 : 0;
   });
 }
@@ -145,9 +166,7 @@ VXAPI int VX_MISC_Hex2Dec(const char16_t* text) {
 
 VXAPI int VX_Stop(void) {
   return vxlib::Guarded(0, [] {
-    Library& lib = Lib();
-    std::lock_guard lock(lib.mutex);
-    if (lib.session) lib.session->Stop();
+    if (const auto session = RunningSession()) session->Stop();
     return 1;
   });
 }
@@ -159,9 +178,18 @@ VXAPI int VX_SetButtonMask(uint32_t handle, uint32_t mask1, uint32_t mask2, uint
 VXAPI int VX_FreeLib(void) {
   return vxlib::Guarded(0, [] {
     Library& lib = Lib();
-    std::lock_guard lock(lib.mutex);
-    lib.session.reset();
-    lib.settings.Reset();
+    std::shared_ptr<vxlib::Session> session;
+    {
+      std::lock_guard lock(lib.mutex);
+      session = std::move(lib.session);
+      lib.settings.Reset();
+    }
+    if (!session) return 1;
+    // Ends here unless an operation of another thread still uses it; that
+    // one ends it when done, since the session is stopped already.
+    session->Stop();
+    session.reset();
+    vxlib::crash_guard::Uninstall();
     return 1;
   });
 }

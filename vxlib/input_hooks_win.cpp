@@ -1,12 +1,14 @@
 #include "vxlib/input_hooks_win.h"
 
+#include <iterator>
+
 #include "vxlib/action_worker_win.h"
 #include "vxlib/hook_decision.h"
+#include "vxlib/hook_watchdog.h"
 #include "vxlib/input_sender_win.h"
+#include "vxlib/library_module_win.h"
 #include "vxlib/slowdown.h"
 #include "vxlib/unique_hook_win.h"
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace vxlib {
 
@@ -17,23 +19,47 @@ static_assert(mouse_message::kRightDown == WM_RBUTTONDOWN && mouse_message::kMid
               mouse_message::kHorizontalWheel == WM_MOUSEHWHEEL && mouse_message::kXButton1 == XBUTTON1 &&
               mouse_message::kXButton2 == XBUTTON2);
 
+// Bit i: ModifierKeys::kKeys[i] is down as the system sees it, leaving out
+// the keys in the bits of except.
+uint8_t SystemModifierKeys(uint8_t except) {
+  uint8_t bits = 0;
+  for (size_t i = 0; i < std::size(ModifierKeys::kKeys); ++i) {
+    if ((GetAsyncKeyState(ModifierKeys::kKeys[i]) & 0x8000) != 0 && !(except & (1u << i))) {
+      bits |= static_cast<uint8_t>(1u << i);
+    }
+  }
+  return bits;
+}
+
 // The state of the hook thread. Hook callbacks carry no context, so they
 // find it through this thread's pointer.
 class HookThread {
  public:
-  explicit HookThread(const InputHooks::Shared& shared) : shared_(shared), decider_(shared.taken_mask) {}
-
-  void Install() {
-    mouse_hook_ = UniqueHook(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, Module(), 0));
-    if (mouse_hook_) shared_.installs.fetch_add(1);
-    InstallKeyboard();
+  explicit HookThread(const InputHooks::Shared& shared) : shared_(shared), decider_(shared.last_device) {
+    TakeSnapshot();
   }
 
-  void Reinstall() {
-    mouse_hook_.reset();
-    decider_.Reset();
-    PostThreadMessageW(shared_.worker_thread, kReleaseAllMessage, 0, 0);
-    Install();
+  void Install(WPARAM which) {
+    if (which & kMouseHook) {
+      mouse_hook_ = UniqueHook(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, LibraryModule(), 0));
+      if (mouse_hook_) shared_.mouse_installs.fetch_add(1);
+    }
+    if (which & kKeyboardHook) InstallKeyboard();
+  }
+
+  void Reinstall(WPARAM which) {
+    if (which & kMouseHook) {
+      mouse_hook_.reset();
+      // Releases may have gone by unseen: what was held ends. The pairs
+      // stay, so that a button still held keeps its release swallowed.
+      PostToWorker(kReleaseAllMessage, 0);
+    }
+    Install(which);
+  }
+
+  void ReleaseHeld() {
+    PostToWorker(kReleaseAllMessage, 1);
+    slow_ = false;
   }
 
   void SetHotkey(int modifiers) {
@@ -41,7 +67,26 @@ class HookThread {
     InstallKeyboard();
   }
 
-  void DropMouseHook() { mouse_hook_.reset(); }
+  void CheckKeyboard() {
+    // The hook runs while a hotkey is set, or should: the system drops it
+    // without a word.
+    if (hotkey_ == 0) return;
+    const uint8_t known = static_cast<uint8_t>(keys_.down() | shared_.held.HeldModifiers());
+    if (keyboard_watchdog_.Check({SystemModifierKeys(0), known, key_events_})) InstallKeyboard();
+  }
+
+  void Drop(WPARAM which) {
+    if (which & kMouseHook) mouse_hook_.reset();
+    if (which & kKeyboardHook) keyboard_hook_.reset();
+  }
+
+  // Between two events: the presses of a mouse that left end now.
+  void TakeSnapshot() {
+    const uint32_t ended = decider_.Adopt(shared_.triggers.Current());
+    for (size_t i = 0; i < kButtonCount; ++i) {
+      if (ended & (1u << i)) PostToWorker(kPerformMessage, Pack({{static_cast<Button>(i), Edge::kUp}}));
+    }
+  }
 
   static thread_local HookThread* current;
 
@@ -67,11 +112,12 @@ class HookThread {
       return false;
     }
     const HookDecision d = decider_.Decide(static_cast<uint32_t>(message), info.mouseData);
-    if (d.perform) PostThreadMessageW(shared_.worker_thread, kPerformMessage, PackButtonEvent(*d.perform), 0);
+    if (d.perform) PostToWorker(kPerformMessage, Pack(*d.perform));
     return d.verdict == Verdict::kSwallow;
   }
 
   void SeeKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
+    ++key_events_;
     // The library's own keys (a key combination with Ctrl) do not slow the
     // pointer down.
     if (info.dwExtraInfo == kOwnInputTag) return;
@@ -79,15 +125,18 @@ class HookThread {
     UpdateSlowdown();
   }
 
-  static HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
-
   // The keyboard hook runs only while a slowdown hotkey is set.
   void InstallKeyboard() {
     keyboard_hook_.reset();
-    if (hotkey_ != 0) keyboard_hook_ = UniqueHook(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, Module(), 0));
-    // Start from the keys held now: their down events went by unseen.
+    if (hotkey_ != 0) {
+      keyboard_hook_ = UniqueHook(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, LibraryModule(), 0));
+      if (keyboard_hook_) shared_.keyboard_installs.fetch_add(1);
+    }
+    // Start from the user's keys held now: their down events went by
+    // unseen. The library's own held keys are not the user's.
     keys_ = {};
-    for (uint8_t key : ModifierKeys::kKeys) keys_.Key(key, (GetAsyncKeyState(key) & 0x8000) != 0);
+    const uint8_t held = SystemModifierKeys(shared_.held.HeldModifiers());
+    for (size_t i = 0; i < std::size(ModifierKeys::kKeys); ++i) keys_.Key(ModifierKeys::kKeys[i], held & (1u << i));
     UpdateSlowdown();
   }
 
@@ -95,7 +144,11 @@ class HookThread {
     const bool slow = SlowdownActive(hotkey_, keys_.held());
     if (slow == slow_) return;
     slow_ = slow;
-    PostThreadMessageW(shared_.worker_thread, kSlowdownMessage, slow ? 1 : 0, 0);
+    PostToWorker(kSlowdownMessage, slow ? 1 : 0);
+  }
+
+  void PostToWorker(UINT message, WPARAM wparam) const {
+    PostThreadMessageW(shared_.worker_thread, message, wparam, 0);
   }
 
   InputHooks::Shared shared_;
@@ -105,43 +158,60 @@ class HookThread {
   int hotkey_ = 0;
   ModifierKeys keys_;
   bool slow_ = false;
+  uint32_t key_events_ = 0;
+  KeyboardWatchdog keyboard_watchdog_;
 };
 
 thread_local HookThread* HookThread::current = nullptr;
 
 }  // namespace
 
-InputHooks::InputHooks(const std::atomic<uint32_t>& taken_mask, DWORD worker_thread)
-    : thread_([this, shared = Shared{taken_mask, worker_thread, last_tick_, events_, installs_}](const auto& ready) {
-        Run(shared, ready);
-      }) {}
+InputHooks::InputHooks(PublishedTriggers& triggers, const std::atomic<uint32_t>& last_device, const HeldInput& held,
+                       DWORD worker_thread)
+    : triggers_(triggers),
+      thread_([this, shared = Shared{triggers, last_device, held, worker_thread, last_tick_, events_, mouse_installs_,
+                                     keyboard_installs_}](const auto& ready) { Run(shared, ready); }) {
+  triggers_.SetListener([this] { thread_.Post(kSnapshotMessage); });
+  // A snapshot published while the thread started.
+  thread_.Post(kSnapshotMessage);
+}
 
-void InputHooks::Run(Shared shared, const std::function<void()>& ready) {
+InputHooks::~InputHooks() { triggers_.SetListener({}); }
+
+void InputHooks::Run(const Shared& shared, const std::function<void()>& ready) {
   // Above the program's threads: a slow hook delays every mouse event of
   // the session, and the system removes a hook that is too slow.
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
   last_tick_ = GetTickCount();
   HookThread hooks(shared);
-  HookThread::current = &hooks;
-  hooks.Install();
+  const CurrentOnThisThread current(hooks);
+  hooks.Install(kBothHooks);
   ready();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     switch (msg.message) {
       case kReinstallMessage:
-        hooks.Reinstall();
+        hooks.Reinstall(msg.wParam);
         break;
       case kHotkeyMessage:
         hooks.SetHotkey(static_cast<int>(msg.wParam));
         break;
       case kDropMessage:
-        hooks.DropMouseHook();
+        hooks.Drop(msg.wParam);
+        break;
+      case kSnapshotMessage:
+        hooks.TakeSnapshot();
+        break;
+      case kReleaseHeldMessage:
+        hooks.ReleaseHeld();
+        break;
+      case kCheckKeyboardMessage:
+        hooks.CheckKeyboard();
         break;
       default:
         break;
     }
   }
-  HookThread::current = nullptr;
 }
 
 }  // namespace vxlib

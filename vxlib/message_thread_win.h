@@ -31,4 +31,16 @@ class MessageThread {
   std::thread thread_;
 };
 
+// Points T::current, a thread_local pointer, at state for as long as it
+// lives: the window procedures and hook callbacks of a library thread carry
+// no context and find the thread's state through it.
+template <class T>
+class CurrentOnThisThread {
+ public:
+  explicit CurrentOnThisThread(T& state) { T::current = &state; }
+  CurrentOnThisThread(const CurrentOnThisThread&) = delete;
+  CurrentOnThisThread& operator=(const CurrentOnThisThread&) = delete;
+  ~CurrentOnThisThread() { T::current = nullptr; }
+};
+
 }  // namespace vxlib

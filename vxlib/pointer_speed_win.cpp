@@ -82,6 +82,7 @@ void PointerSpeed::Lower() {
   if (!speed || !ValidSpeed(*speed)) return;
   // Saved before lowering: a crash in between must not lose it.
   WriteSaved(*speed);
+  held_.SpeedLowered(*speed);
   user_speed_ = speed;
   SetSpeed(SlowedSpeed(*speed));
 }
@@ -89,6 +90,7 @@ void PointerSpeed::Lower() {
 void PointerSpeed::Restore() {
   if (!user_speed_) return;
   SetSpeed(*std::exchange(user_speed_, std::nullopt));
+  held_.SpeedRestored();
   DeleteSaved();
 }
 

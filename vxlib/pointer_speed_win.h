@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "vxlib/held_input.h"
+
 namespace vxlib {
 
 class PointerSpeed {
@@ -14,7 +16,8 @@ class PointerSpeed {
   // lowered.
   static void RecoverSaved();
 
-  PointerSpeed() = default;
+  // held learns of the speed to give back while it is lowered.
+  explicit PointerSpeed(HeldInput& held) : held_(held) {}
   PointerSpeed(const PointerSpeed&) = delete;
   PointerSpeed& operator=(const PointerSpeed&) = delete;
   ~PointerSpeed() { Restore(); }
@@ -23,6 +26,7 @@ class PointerSpeed {
   void Restore();
 
  private:
+  HeldInput& held_;
   std::optional<int> user_speed_;
 };
 

@@ -21,7 +21,10 @@ std::vector<VX_ITEM_DEF> PresentMice(std::span<const VX_FILTER_DEF> filters) {
 }  // namespace
 
 void RealBackend::Start(std::span<const VX_FILTER_DEF> filters, EventSink& sink) {
-  if (worker_) return;
+  {
+    std::lock_guard parts(parts_mutex_);
+    if (worker_) return;
+  }
   // A previous run that ended without restoring the pointer speed.
   PointerSpeed::RecoverSaved();
   {
@@ -32,10 +35,16 @@ void RealBackend::Start(std::span<const VX_FILTER_DEF> filters, EventSink& sink)
     devices_.Update(PresentMice(filters_));
     PublishLocked();
   }
-  worker_ = std::make_unique<ActionWorker>(published_);
-  hooks_ = std::make_unique<InputHooks>(published_.taken_mask(), worker_->thread_id());
+  auto worker = std::make_unique<ActionWorker>(published_, held_);
+  auto hooks = std::make_unique<InputHooks>(published_, last_device_, held_, worker->thread_id());
   SystemWatch::Listener& listener = *this;
-  watch_ = std::make_unique<SystemWatch>(listener, *hooks_);
+  auto watch = std::make_unique<SystemWatch>(listener, *hooks, last_device_);
+  {
+    std::lock_guard parts(parts_mutex_);
+    worker_ = std::move(worker);
+    hooks_ = std::move(hooks);
+    watch_ = std::move(watch);
+  }
   {
     std::lock_guard lock(running_mutex_);
     running_ = this;
@@ -49,15 +58,24 @@ void RealBackend::Stop() {
     std::lock_guard lock(running_mutex_);
     if (running_ == this) running_ = nullptr;
   }
-  watch_.reset();
+  std::unique_ptr<ActionWorker> worker;
+  std::unique_ptr<InputHooks> hooks;
+  std::unique_ptr<SystemWatch> watch;
+  {
+    std::lock_guard parts(parts_mutex_);
+    worker = std::move(worker_);
+    hooks = std::move(hooks_);
+    watch = std::move(watch_);
+  }
+  watch.reset();
   {
     std::lock_guard lock(mutex_);
     sink_ = nullptr;
   }
   // Hooks before the worker: nothing is handed over once the worker has
   // released what it holds.
-  hooks_.reset();
-  worker_.reset();
+  hooks.reset();
+  worker.reset();
 }
 
 std::vector<VX_ITEM_DEF> RealBackend::Devices() const {
@@ -98,6 +116,7 @@ bool RealBackend::SetButtonMask(uint32_t handle, const ButtonMask&) {
 }
 
 void RealBackend::SetSlowdownModifier(int modifiers) {
+  std::lock_guard parts(parts_mutex_);
   if (hooks_) hooks_->SetSlowdownHotkey(modifiers);
 }
 
@@ -128,8 +147,7 @@ void RealBackend::UpdateDevicesLocked() {
 }
 
 void RealBackend::PublishLocked() {
-  const auto model = ActiveModel(filters_, devices_.items());
-  published_.Publish(model ? ButtonTriggers(triggers_.triggers(), *model) : ButtonTriggers());
+  published_.Publish(std::make_shared<const TriggerSnapshot>(triggers_.triggers(), filters_, devices_.items()));
 }
 
 void RealBackend::PostLocked(PendingEvent event) {

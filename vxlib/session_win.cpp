@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "vxlib/control_handler.h"
+#include "vxlib/crash_guard_win.h"
 #include "vxlib/real_backend_win.h"
 #include "vxlib/scenario_file_win.h"
 
@@ -28,7 +29,8 @@ std::unique_ptr<Session> Session::Open(VX_CALLBACK callback, std::span<const VX_
   auto window = EventWindow::Create(callback);
   if (!window) return nullptr;
   if (!ScenarioGiven()) {
-    std::unique_ptr<Session> session(new Session(std::move(window), std::make_unique<RealBackend>()));
+    std::unique_ptr<Session> session(
+        new Session(std::move(window), std::make_unique<RealBackend>(crash_guard::Held())));
     session->backend_->Start(filters, *session->window_);
     return session;
   }
@@ -37,9 +39,8 @@ std::unique_ptr<Session> Session::Open(VX_CALLBACK callback, std::span<const VX_
   std::unique_ptr<Session> session(new Session(std::move(window), std::move(sim)));
   served.Start(filters, *session->window_);
   // Without its channel the simulation still serves the program.
-  session->control_ = ControlServer::Start([sim = &served, &settings](std::string_view line) {
-    return HandleControlLine(line, *sim, settings, ToUtf8);
-  });
+  session->control_ = ControlServer::Start(
+      [sim = &served, &settings](std::string_view line) { return HandleControlLine(line, *sim, settings, ToUtf8); });
   return session;
 }
 

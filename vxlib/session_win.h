@@ -27,7 +27,7 @@ class Session {
 
   Backend& backend() { return *backend_; }
   // The backend stops and no event is delivered any more; the channel
-  // still answers "state" until the session ends.
+  // still answers "state" until the session ends. Any thread, at any time.
   void Stop();
 
  private:

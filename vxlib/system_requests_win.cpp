@@ -1,9 +1,13 @@
 #include "vxlib/system_requests_win.h"
 
-#include <windows.h>
-
 #include <objbase.h>
 #include <shellapi.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "vxlib/library_module_win.h"
 
 namespace vxlib {
 
@@ -23,7 +27,7 @@ class ComApartment {
   bool ok_;
 };
 
-void Perform(SystemRequest request, const std::wstring& target) {
+void Perform(SystemRequest request, const std::u16string& target) {
   switch (request) {
     case SystemRequest::kLock:
       LockWorkStation();
@@ -32,53 +36,53 @@ void Perform(SystemRequest request, const std::wstring& target) {
       PostMessageW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
       break;
     case SystemRequest::kOpen:
-      if (!target.empty()) ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      if (!target.empty()) {
+        ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(target.c_str()), nullptr, nullptr,
+                      SW_SHOWNORMAL);
+      }
       break;
     case SystemRequest::kNone:
       break;
   }
 }
 
+DWORD WINAPI RequestThread(void* parameter) {
+  {
+    const std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(parameter));
+    ComApartment com;
+    (*body)();
+  }
+  // Gives back the reference taken at the launch: the library stays loaded
+  // until this thread is out of its code.
+  FreeLibraryAndExitThread(LibraryModule(), 0);
+}
+
+// A thread that nobody joins, holding a reference to the library.
+bool Launch(std::function<void()> body) {
+  HMODULE library = nullptr;
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&RequestThread),
+                          &library)) {
+    return false;
+  }
+  auto owned = std::make_unique<std::function<void()>>(std::move(body));
+  HANDLE thread = CreateThread(nullptr, 0, RequestThread, owned.get(), 0, nullptr);
+  if (!thread) {
+    FreeLibrary(library);
+    return false;
+  }
+  owned.release();
+  CloseHandle(thread);
+  return true;
+}
+
 }  // namespace
 
-SystemRequests::SystemRequests() : thread_([this] { Run(); }) {}
-
-SystemRequests::~SystemRequests() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  wake_.notify_one();
-  thread_.join();
-}
+SystemRequests::SystemRequests() : queue_(Perform, Launch) {}
 
 void SystemRequests::Submit(SystemRequest request, const VX_FUNCTION_DEF& f) {
-  std::wstring target;
-  for (size_t i = 0; i < std::size(f.url) && f.url[i] != 0; ++i) target.push_back(static_cast<wchar_t>(f.url[i]));
-  {
-    std::lock_guard lock(mutex_);
-    pending_.push_back({request, std::move(target)});
-  }
-  wake_.notify_one();
-}
-
-void SystemRequests::Run() {
-  try {
-    ComApartment com;
-    for (;;) {
-      Pending next;
-      {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
-        if (stopping_) return;
-        next = std::move(pending_.front());
-        pending_.pop_front();
-      }
-      Perform(next.request, next.target);
-    }
-  } catch (...) {
-    // Out of memory: no further requests are performed.
-  }
+  std::u16string target;
+  for (size_t i = 0; i < std::size(f.url) && f.url[i] != 0; ++i) target.push_back(f.url[i]);
+  queue_.Submit(request, std::move(target));
 }
 
 }  // namespace vxlib

@@ -4,9 +4,8 @@
 
 #include "vxlib/event_window_win.h"
 #include "vxlib/hook_watchdog.h"
+#include "vxlib/raw_input_win.h"
 #include "vxlib/unique_hook_win.h"
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace vxlib {
 
@@ -15,29 +14,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"VxlibSystemWatch";
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT kWatchdogPeriodMs = 1000;
-constexpr USHORT kGenericDesktopPage = 0x01;
-constexpr USHORT kMouseUsage = 0x02;
-
-HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
-
-// Mouse arrival and removal notices for window, for as long as it lives.
-class DeviceNotices {
- public:
-  explicit DeviceNotices(HWND window) {
-    const RAWINPUTDEVICE device{kGenericDesktopPage, kMouseUsage, RIDEV_DEVNOTIFY, window};
-    registered_ = RegisterRawInputDevices(&device, 1, sizeof device) != 0;
-  }
-  DeviceNotices(const DeviceNotices&) = delete;
-  DeviceNotices& operator=(const DeviceNotices&) = delete;
-  ~DeviceNotices() {
-    if (!registered_) return;
-    const RAWINPUTDEVICE device{kGenericDesktopPage, kMouseUsage, RIDEV_REMOVE, nullptr};
-    RegisterRawInputDevices(&device, 1, sizeof device);
-  }
-
- private:
-  bool registered_ = false;
-};
 
 // Session change notices for window. Taken from wtsapi32 at run time, so
 // that the library needs no import of it; without it there are none.
@@ -82,14 +58,34 @@ struct WatchState {
 
   static thread_local WatchState* current;
 
-  void CheckHook() {
+  void CheckHooks() {
     LASTINPUTINFO input{};
     input.cbSize = sizeof input;
     POINT cursor;
     // No cursor on the secure desktop (locked session): nothing to judge.
     if (!GetLastInputInfo(&input) || !GetCursorPos(&cursor)) return;
     const auto seen = hooks.LastSighting();
-    if (watchdog.Check({input.dwTime, seen.tick, seen.events, cursor.x, cursor.y})) hooks.Reinstall();
+    if (watchdog.Check({input.dwTime, seen.tick, seen.events, cursor.x, cursor.y})) hooks.Reinstall(kMouseHook);
+    hooks.CheckKeyboard();
+  }
+
+  void SessionChanged(WPARAM change) {
+    switch (change) {
+      // Input goes elsewhere now: its releases would never reach the hooks.
+      case WTS_SESSION_LOCK:
+      case WTS_CONSOLE_DISCONNECT:
+      case WTS_REMOTE_DISCONNECT:
+        hooks.ReleaseHeld();
+        break;
+      // Input is back: the system may have dropped the hooks meanwhile.
+      case WTS_SESSION_UNLOCK:
+      case WTS_CONSOLE_CONNECT:
+      case WTS_REMOTE_CONNECT:
+        hooks.Reinstall(kBothHooks);
+        break;
+      default:
+        break;
+    }
   }
 };
 
@@ -100,21 +96,21 @@ LRESULT CALLBACK WatchWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
   if (state) {
     try {
       switch (message) {
-        case WM_INPUT_DEVICE_CHANGE:
+        case RawInputReceiver::kDeviceChangeMessage:
           if (wparam == GIDC_ARRIVAL) state->listener.DeviceArrived();
           if (wparam == GIDC_REMOVAL) state->listener.DeviceRemoved(reinterpret_cast<HANDLE>(lparam));
           return 0;
         case WM_POWERBROADCAST:
           if (wparam == PBT_APMRESUMEAUTOMATIC) {
-            state->hooks.Reinstall();
+            state->hooks.Reinstall(kBothHooks);
             state->listener.Resumed();
           }
           return TRUE;
         case WM_WTSSESSION_CHANGE:
-          if (wparam == WTS_SESSION_UNLOCK) state->hooks.Reinstall();
+          state->SessionChanged(wparam);
           return 0;
         case WM_TIMER:
-          if (wparam == kWatchdogTimer) state->CheckHook();
+          if (wparam == kWatchdogTimer) state->CheckHooks();
           return 0;
         default:
           break;
@@ -137,33 +133,24 @@ void CALLBACK ForegroundProc(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG
 
 }  // namespace
 
-SystemWatch::SystemWatch(Listener& listener, InputHooks& hooks)
-    : listener_(listener), hooks_(hooks), thread_([this](const auto& ready) { Run(ready); }) {}
+SystemWatch::SystemWatch(Listener& listener, InputHooks& hooks, std::atomic<uint32_t>& last_device)
+    : listener_(listener),
+      hooks_(hooks),
+      last_device_(last_device),
+      thread_([this](const auto& ready) { Run(ready); }) {}
 
 void SystemWatch::Run(const std::function<void()>& ready) {
   WatchState state{listener_, hooks_, {}};
-  WatchState::current = &state;
-  struct Forget {
-    ~Forget() { WatchState::current = nullptr; }
-  } forget;
-
-  WindowClass window_class(kClassName, WatchWindowProc);
-  // Top-level (power notices), never shown, never activated.
-  UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, window_class.name(), L"", WS_POPUP, 0, 0, 0,
-                                      0, nullptr, nullptr, Module(), nullptr));
-  if (!window.get()) {
-    ready();
-    return;
-  }
-  DeviceNotices devices(window.get());
-  SessionNotices sessions(window.get());
-  UniqueWinEventHook foreground(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                                ForegroundProc, 0, 0, WINEVENT_OUTOFCONTEXT));
-  SetTimer(window.get(), kWatchdogTimer, kWatchdogPeriodMs, nullptr);
-  ready();
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  const CurrentOnThisThread current(state);
+  RunHiddenWindow(kClassName, WatchWindowProc, ready, [&](HWND window, const WindowLoop& loop) {
+    // Ends before the window it sends its notices to.
+    RawInputReceiver raw_input(last_device_, window);
+    SessionNotices sessions(window);
+    UniqueWinEventHook foreground(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                                  ForegroundProc, 0, 0, WINEVENT_OUTOFCONTEXT));
+    SetTimer(window, kWatchdogTimer, kWatchdogPeriodMs, nullptr);
+    loop();
+  });
 }
 
 }  // namespace vxlib

@@ -1,13 +1,16 @@
 // The library thread that watches the system: mouse arrival and removal
-// (Raw Input device notices), the foreground window (a WinEvent hook, out
-// of context), resume from sleep and session unlock (after which the
-// input hooks are installed afresh), and the hook watchdog, once a
-// second. It owns a hidden top-level window: the power notices go to
-// top-level windows only.
+// (the notices of the Raw Input receiver, which it runs), the foreground
+// window (a WinEvent hook, out of context), the session (locked or
+// disconnected: what the library holds is released; unlocked or connected,
+// and resumed from sleep: the input hooks are installed afresh), and the
+// watchdogs of both hooks, once a second. It owns a hidden top-level
+// window: the power notices go to top-level windows only.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 
 #include "vxlib/input_hooks_win.h"
@@ -29,8 +32,9 @@ class SystemWatch {
     ~Listener() = default;
   };
 
-  // listener and hooks outlive the watch.
-  SystemWatch(Listener& listener, InputHooks& hooks);
+  // listener, hooks and last_device (where the Raw Input receiver keeps
+  // the device of the latest mouse report) outlive the watch.
+  SystemWatch(Listener& listener, InputHooks& hooks, std::atomic<uint32_t>& last_device);
   SystemWatch(const SystemWatch&) = delete;
   SystemWatch& operator=(const SystemWatch&) = delete;
   // Ends the watch: no listener call afterwards.
@@ -41,6 +45,7 @@ class SystemWatch {
 
   Listener& listener_;
   InputHooks& hooks_;
+  std::atomic<uint32_t>& last_device_;
   MessageThread thread_;
 };
 

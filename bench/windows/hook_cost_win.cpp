@@ -1,21 +1,25 @@
 // What the low-level mouse hook adds to every mouse event of the session:
-// its decision (classify the event, read the taken mask, pair presses and
-// releases) with 50 triggers installed, against an empty decision that
-// only passes the event on. 100,000 events of a hand at work, each call
+// its decision (classify the event, read the device of the latest Raw
+// Input report, find that device's view in the trigger snapshot, pair
+// presses and releases) with 50 triggers installed and three mice listed,
+// the one in hand last, against an empty decision that only passes the
+// event on. 100,000 events of a hand at work, each call
 // timed on its own (mean, percentiles, slowest); the whole stream is also
 // timed in one piece, where the clock's own cost does not count.
 //
 //   scripts/wine-run.sh build/windows/hook_cost_win.exe
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "vxlib.h"
-#include "vxlib/button_triggers.h"
+#include "vxlib/device_items.h"
 #include "vxlib/hook_decision.h"
-#include "vxlib/published_triggers.h"
+#include "vxlib/trigger_snapshot.h"
 #include "vxlib/trigger_table.h"
 
 namespace {
@@ -148,11 +152,19 @@ void Round(const std::vector<Event>& events, vxlib::HookDecider& decider, Decide
 int main() {
   const VX_FILTER_DEF served = Model(20);
   const vxlib::TriggerTable triggers = FiftyTriggers(served);
-  vxlib::PublishedTriggers published;
-  published.Publish(vxlib::ButtonTriggers(triggers.triggers(), served));
+  // A touchpad and a mouse of another model listed before the one in hand.
+  const std::vector<VX_FILTER_DEF> filters = {Model(1), served};
+  constexpr uint32_t kInHand = 3;
+  const std::vector<VX_ITEM_DEF> devices = {
+      vxlib::DeviceItem(1, std::nullopt, filters),
+      vxlib::DeviceItem(2, vxlib::UsbIds{0x1d57, static_cast<uint16_t>(Model(1).usb_pid)}, filters),
+      vxlib::DeviceItem(kInHand, vxlib::UsbIds{0x1d57, static_cast<uint16_t>(served.usb_pid)}, filters),
+  };
   const std::vector<Event> events = HandAtWork();
 
-  vxlib::HookDecider decider(published.taken_mask());
+  const std::atomic<uint32_t> last_device{kInHand};
+  vxlib::HookDecider decider(last_device);
+  decider.Adopt(std::make_shared<const vxlib::TriggerSnapshot>(triggers.triggers(), filters, devices));
   Result empty, hook;
   // Taken in turns, so that both see the same load of the machine.
   for (int round = 0; round < kRounds; ++round) {

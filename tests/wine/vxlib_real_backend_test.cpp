@@ -1,7 +1,8 @@
 // The driver library's real backend under Wine on the virtual display:
 // xdotool presses the X server's mouse buttons over a test window, the
 // library's hook takes them over and its worker sends the assigned keys,
-// which the test window records.
+// which the test window records. The library is its test build, whose
+// extra operations drop hooks and count their installations.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -15,7 +16,7 @@
 
 #include "support/vxlib_records.h"
 #include "vxlib.h"
-#include "vxlib/test_hooks.h"
+#include "vxlib/testing/test_hooks.h"
 #include "wine/support/unix_command.h"
 
 namespace {
@@ -30,6 +31,13 @@ using test_support::TiltDirectionTrigger;
 
 // The catalogue's generic model: every mouse Wine offers is one.
 const VX_FILTER_DEF kGeneric = Filter(200, 0xfe, 0x9000, 0xfe);
+
+// The hooks of VXLIB_TestDropHooks and VXLIB_TestHookInstalls.
+constexpr int kMouseHook = 1, kKeyboardHook = 2;
+
+// Generous: under load Wine and xdotool are slow, and only a fault waits
+// this long.
+constexpr int kLimitMs = 10000;
 
 // Library events, as the callback saw them.
 struct Received {
@@ -60,6 +68,10 @@ struct Seen {
   bool operator==(const Seen&) const = default;
 };
 std::vector<Seen> seen;
+// xdotool ends each input of a test with this key, which the window does
+// not record: once it arrived, so did everything the input made pass.
+constexpr WPARAM kMarkerKey = VK_F12;
+bool marker_seen = false;
 
 std::string Describe(const std::vector<Seen>& list) {
   std::string text;
@@ -73,7 +85,11 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-      seen.push_back({message, wparam});
+      if (wparam == kMarkerKey) {
+        marker_seen |= message == WM_KEYUP;
+      } else {
+        seen.push_back({message, wparam});
+      }
       return 0;
     case WM_XBUTTONDOWN:
     case WM_XBUTTONUP:
@@ -162,6 +178,43 @@ int SavedSpeed() {
   return static_cast<int>(value);
 }
 
+// The crash test's second process: this program again, told by its
+// environment to start the library, hold a key combination on the back
+// button when told to crash, and crash on a thread of its own. It runs
+// before the tests are set up and never returns to them.
+constexpr wchar_t kCrashChildVariable[] = L"VXLIB_TEST_CRASH_CHILD";
+// The exit code of the filter that was installed before the library's.
+constexpr DWORD kHandedOnExitCode = 77;
+
+LONG WINAPI FilterBeforeTheLibrarys(EXCEPTION_POINTERS*) { ExitProcess(kHandedOnExitCode); }
+
+DWORD WINAPI Crash(void*) {
+  RaiseException(0xE0584C42, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  return 0;
+}
+
+void RunCrashChild(const std::wstring& name) {
+  SetUnhandledExceptionFilter(FilterBeforeTheLibrarys);
+  if (VX_InitLib(OnEvent, &kGeneric, 1) != 1) ExitProcess(1);
+  VX_SetTriggerEvent(ButtonBitTrigger(kGeneric, 3, Function(2, {1, VK_CONTROL, 'Y'}, {0, 'Y', VK_CONTROL})));
+  HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (name + L"-ready").c_str());
+  HANDLE crash = OpenEventW(SYNCHRONIZE, FALSE, (name + L"-crash").c_str());
+  if (!ready || !crash) ExitProcess(2);
+  SetEvent(ready);
+  if (WaitForSingleObject(crash, 60000) != WAIT_OBJECT_0) ExitProcess(3);
+  // No handler of this program's own above it: the crash is unhandled.
+  HANDLE thread = CreateThread(nullptr, 0, Crash, nullptr, 0, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  ExitProcess(4);
+}
+
+const bool crash_child = [] {
+  wchar_t name[128];
+  const DWORD length = GetEnvironmentVariableW(kCrashChildVariable, name, 128);
+  if (length > 0 && length < 128) RunCrashChild(name);
+  return false;
+}();
+
 constexpr int kLeft = 200, kTop = 150, kWidth = 400, kHeight = 300;
 
 // Each test: a visible test window under the pointer, the library started
@@ -212,15 +265,17 @@ class VxlibReal : public testing::Test {
   static void Assign(int p, const VX_FUNCTION_DEF& f) { VX_SetTriggerEvent(ButtonBitTrigger(kGeneric, p, f)); }
 
   // Runs xdotool, then handles messages until the window saw count
-  // messages (or a second passed) and a little longer, so that nothing
-  // more is on its way.
+  // messages and the marker key that follows the input.
   static std::vector<Seen> After(const std::string& xdotool_arguments, size_t count) {
     seen.clear();
-    EXPECT_TRUE(Xdotool(xdotool_arguments)) << xdotool_arguments;
-    PumpMessagesUntil([&] { return seen.size() >= count; }, 1500);
-    PumpMessagesFor(150);
+    marker_seen = false;
+    EXPECT_TRUE(Xdotool(xdotool_arguments + " key F12")) << xdotool_arguments;
+    EXPECT_TRUE(PumpMessagesUntil([&] { return seen.size() >= count && marker_seen; }, kLimitMs))
+        << xdotool_arguments << ": " << Describe(seen);
     return seen;
   }
+
+  static HWND SystemWatchWindow() { return FindWindowW(L"VxlibSystemWatch", nullptr); }
 
   HWND window_ = nullptr;
   size_t threads_before_ = 0;
@@ -303,13 +358,10 @@ TEST_F(VxlibReal, PressesDuringAnActionAreNotLost) {
   Assign(3, Function(2, {1, VK_CONTROL, 'B'}, {0, 'B', VK_CONTROL}));
   Assign(4, Function(2, {1, 'F'}, {0, 'F'}));
   PumpMessagesFor(50);
-  seen.clear();
-  ASSERT_TRUE(Xdotool("mousedown 8 click 9 mouseup 8"));
-  PumpMessagesUntil([] { return seen.size() >= 6; });
-  PumpMessagesFor(150);
-  EXPECT_EQ(seen, (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('B'), KeyDown('F'), KeyUp('F'), KeyUp('B'),
-                                     KeyUp(VK_CONTROL)}))
-      << Describe(seen);
+  const auto nested = After("mousedown 8 click 9 mouseup 8", 6);
+  EXPECT_EQ(nested, (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('B'), KeyDown('F'), KeyUp('F'), KeyUp('B'),
+                                       KeyUp(VK_CONTROL)}))
+      << Describe(nested);
 
   const auto burst = After("click --repeat 10 --delay 5 9", 20);
   EXPECT_EQ(std::count(burst.begin(), burst.end(), KeyDown('F')), 10) << Describe(burst);
@@ -331,22 +383,22 @@ TEST_F(VxlibReal, TriggerInstalledWhileHeldLetsTheReleasePass) {
 TEST_F(VxlibReal, WatchdogReinstallsAHookTheSystemRemoved) {
   Assign(3, Function(2, {1, VK_CONTROL, 'W'}, {0, 'W', VK_CONTROL}));
   PumpMessagesFor(50);
-  const int installs = VXLIB_TestMouseHookInstalls();
+  const int installs = VXLIB_TestHookInstalls(kMouseHook);
   ASSERT_GE(installs, 1);
   // Held when the hook goes: its keys must not stay down.
   EXPECT_EQ(After("mousedown 8", 2), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('W')}));
-  ASSERT_EQ(VXLIB_TestDropMouseHook(), 1);
+  ASSERT_EQ(VXLIB_TestDropHooks(kMouseHook), 1);
   PumpMessagesFor(100);
   // Without the hook the button's own event reaches the window.
   EXPECT_EQ(After("mouseup 8", 1), (std::vector<Seen>{{WM_XBUTTONUP, XBUTTON1}}));
   // The pointer moves unseen by the hook; the watchdog looks once a second.
-  for (int i = 0; i < 25 && VXLIB_TestMouseHookInstalls() == installs; ++i) {
+  for (int i = 0; i < 100 && VXLIB_TestHookInstalls(kMouseHook) == installs; ++i) {
     Xdotool("mousemove_relative -- " + std::string(i % 2 ? "-" : "") + "7 3");
     PumpMessagesFor(100);
   }
-  EXPECT_EQ(VXLIB_TestMouseHookInstalls(), installs + 1);
-  PumpMessagesFor(100);
-  EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0) << "keys held by the lost hook's press are released";
+  EXPECT_EQ(VXLIB_TestHookInstalls(kMouseHook), installs + 1);
+  EXPECT_TRUE(PumpMessagesUntil([] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; }, kLimitMs))
+      << "keys held by the lost hook's press are released";
   EXPECT_EQ(After("click 8", 4), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('W'), KeyUp('W'), KeyUp(VK_CONTROL)}))
       << "the reinstalled hook takes the button over again";
 }
@@ -356,28 +408,87 @@ TEST_F(VxlibReal, WatchdogReinstallsAHookTheSystemRemoved) {
 TEST_F(VxlibReal, ResumeAndUnlockReinstallTheHook) {
   Assign(3, Function(2, {1, 'R'}, {0, 'R'}));
   PumpMessagesFor(50);
-  HWND watch = FindWindowW(L"VxlibSystemWatch", nullptr);
+  HWND watch = SystemWatchWindow();
   ASSERT_NE(watch, nullptr);
-  const int installs = VXLIB_TestMouseHookInstalls();
+  const int installs = VXLIB_TestHookInstalls(kMouseHook);
 
   // After sleep the system may have dropped the hook unannounced.
-  ASSERT_EQ(VXLIB_TestDropMouseHook(), 1);
+  ASSERT_EQ(VXLIB_TestDropHooks(kMouseHook), 1);
   SendMessageW(watch, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestMouseHookInstalls() == installs + 1; }, 1000));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestHookInstalls(kMouseHook) == installs + 1; }, kLimitMs));
   EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('R'), KeyUp('R')}));
 
-  SendMessageW(watch, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestMouseHookInstalls() == installs + 2; }, 1000));
-  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('R'), KeyUp('R')}));
+  for (WPARAM change : {WTS_SESSION_UNLOCK, WTS_CONSOLE_CONNECT, WTS_REMOTE_CONNECT}) {
+    const int before = VXLIB_TestHookInstalls(kMouseHook);
+    SendMessageW(watch, WM_WTSSESSION_CHANGE, change, 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestHookInstalls(kMouseHook) == before + 1; }, kLimitMs))
+        << change;
+    EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('R'), KeyUp('R')})) << change;
+  }
+}
+
+// A locked or disconnected session takes the input elsewhere, where the
+// hook never sees the button go up: what the library holds goes up at once.
+TEST_F(VxlibReal, LockAndDisconnectReleaseAHeldCombination) {
+  Assign(3, Function(2, {1, VK_CONTROL, 'L'}, {0, 'L', VK_CONTROL}));
+  PumpMessagesFor(50);
+  HWND watch = SystemWatchWindow();
+  ASSERT_NE(watch, nullptr);
+  for (WPARAM change : {WTS_SESSION_LOCK, WTS_CONSOLE_DISCONNECT, WTS_REMOTE_DISCONNECT}) {
+    EXPECT_EQ(After("mousedown 8", 2), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('L')})) << change;
+    seen.clear();
+    SendMessageW(watch, WM_WTSSESSION_CHANGE, change, 0);
+    EXPECT_TRUE(PumpMessagesUntil([] { return seen.size() >= 2; }, kLimitMs)) << change;
+    EXPECT_EQ(seen, (std::vector<Seen>{KeyUp('L'), KeyUp(VK_CONTROL)})) << change << ": " << Describe(seen);
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0) << change;
+    // Should the release come after all, it stays with its press.
+    EXPECT_EQ(After("mouseup 8", 0), std::vector<Seen>{}) << change;
+  }
+}
+
+// The system may have dropped the hook while a taken-over button is held:
+// what the press started ends, but the release that follows must not reach
+// the program in front (a browser would go back on it).
+TEST_F(VxlibReal, AReinstalledHookKeepsTheReleaseOfAHeldButtonSwallowed) {
+  Assign(3, Function(2, {1, VK_CONTROL, 'U'}, {0, 'U', VK_CONTROL}));
+  PumpMessagesFor(50);
+  const int installs = VXLIB_TestHookInstalls(kMouseHook);
+  EXPECT_EQ(After("mousedown 8", 2), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('U')}));
+  seen.clear();
+  SendMessageW(SystemWatchWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestHookInstalls(kMouseHook) == installs + 1 && seen.size() >= 2; },
+                                kLimitMs));
+  EXPECT_EQ(seen, (std::vector<Seen>{KeyUp('U'), KeyUp(VK_CONTROL)})) << Describe(seen);
+  EXPECT_EQ(After("mouseup 8", 0), std::vector<Seen>{});
+  EXPECT_EQ(After("click 8", 4), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('U'), KeyUp('U'), KeyUp(VK_CONTROL)}));
+}
+
+TEST_F(VxlibReal, TheKeyboardHooksLossIsRepaired) {
+  ASSERT_EQ(VX_SetSlowdoenModifier(1, 8), 1);  // Ctrl: the keyboard hook runs
+  ASSERT_TRUE(PumpMessagesUntil([] { return VXLIB_TestHookInstalls(kKeyboardHook) >= 1; }, kLimitMs));
+  const int installs = VXLIB_TestHookInstalls(kKeyboardHook);
+  ASSERT_EQ(VXLIB_TestDropHooks(kKeyboardHook), 1);
+  // Ctrl goes down unseen: the system's keys and the hook's differ, on the
+  // watchdog's checks once a second.
+  Xdotool("keydown ctrl");
+  EXPECT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestHookInstalls(kKeyboardHook) == installs + 1; }, kLimitMs));
+  Xdotool("keyup ctrl");
 }
 
 TEST_F(VxlibReal, TypingAloneDoesNotCountAsALostHook) {
-  const int installs = VXLIB_TestMouseHookInstalls();
+  const int installs = VXLIB_TestHookInstalls(kMouseHook);
+  // The user types for a while: the watchdog looks at least once meanwhile.
   for (int i = 0; i < 5; ++i) {
     Xdotool("key shift");
     PumpMessagesFor(300);
   }
-  EXPECT_EQ(VXLIB_TestMouseHookInstalls(), installs);
+  // Then the hook is lost and the pointer moves: the watchdog acts, once.
+  ASSERT_EQ(VXLIB_TestDropHooks(kMouseHook), 1);
+  for (int i = 0; i < 100 && VXLIB_TestHookInstalls(kMouseHook) == installs; ++i) {
+    Xdotool("mousemove_relative -- " + std::string(i % 2 ? "-" : "") + "7 3");
+    PumpMessagesFor(100);
+  }
+  EXPECT_EQ(VXLIB_TestHookInstalls(kMouseHook), installs + 1) << "typing counted as a lost hook";
 }
 
 TEST_F(VxlibReal, StopReleasesWhatIsHeld) {
@@ -386,13 +497,14 @@ TEST_F(VxlibReal, StopReleasesWhatIsHeld) {
   EXPECT_EQ(After("mousedown 8", 2), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('S')}));
   seen.clear();
   VX_Stop();
-  PumpMessagesFor(200);
+  EXPECT_TRUE(PumpMessagesUntil([] { return seen.size() >= 2; }, kLimitMs));
   EXPECT_EQ(seen, (std::vector<Seen>{KeyUp('S'), KeyUp(VK_CONTROL)})) << Describe(seen);
   EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0);
   Xdotool("mouseup 8");
   VX_FreeLib();
-  PumpMessagesFor(100);
-  EXPECT_EQ(ThreadCount(), threads_before_) << "no library thread outlives VX_FreeLib";
+  // The thread of slow actions ends by itself, unawaited.
+  EXPECT_TRUE(PumpMessagesUntil([&] { return ThreadCount() == threads_before_; }, kLimitMs))
+      << "a library thread outlives VX_FreeLib: " << ThreadCount() << " threads, " << threads_before_ << " before";
 }
 
 TEST_F(VxlibReal, SlowdownLowersThePointerSpeedWhileItsKeysAreHeld) {
@@ -484,6 +596,49 @@ TEST_F(VxlibReal, AModelsMouseActsWithThatModelsTriggers) {
   VX_SetTriggerEvent(ButtonBitTrigger(model, 3, Function(2, {1, 'M'}, {0, 'M'})));
   PumpMessagesFor(50);
   EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('M'), KeyUp('M')}));
+}
+
+// A process that crashes while the library holds keys down: the library's
+// unhandled-exception filter lets them go, then hands the crash on to the
+// filter that was there before.
+TEST_F(VxlibReal, ACrashReleasesWhatIsHeldAndHandsOnToThePreviousFilter) {
+  // Only the crashing process takes the button over.
+  VX_Stop();
+  VX_FreeLib();
+  const std::wstring name = L"Local\\vxlib-crash-" + std::to_wstring(GetCurrentProcessId());
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (name + L"-ready").c_str());
+  HANDLE crash = CreateEventW(nullptr, TRUE, FALSE, (name + L"-crash").c_str());
+  ASSERT_TRUE(ready && crash);
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=-*";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  SetEnvironmentVariableW(kCrashChildVariable, name.c_str());
+  const BOOL started =
+      CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+  SetEnvironmentVariableW(kCrashChildVariable, nullptr);
+  ASSERT_TRUE(started);
+  const auto exited = [&] { return WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0; };
+  ASSERT_TRUE(PumpMessagesUntil([&] { return WaitForSingleObject(ready, 0) == WAIT_OBJECT_0 || exited(); }, kLimitMs));
+  ASSERT_FALSE(exited());
+
+  EXPECT_EQ(After("mousedown 8", 2), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('Y')}));
+  seen.clear();
+  SetEvent(crash);
+  EXPECT_TRUE(PumpMessagesUntil([&] { return exited() && seen.size() >= 2; }, kLimitMs)) << Describe(seen);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  EXPECT_EQ(code, kHandedOnExitCode) << "the previous filter got the crash";
+  EXPECT_EQ(seen, (std::vector<Seen>{KeyUp(VK_CONTROL), KeyUp('Y')})) << Describe(seen);
+  EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0);
+  // Nobody takes the button over any more: its release passes.
+  EXPECT_EQ(After("mouseup 8", 1), (std::vector<Seen>{{WM_XBUTTONUP, XBUTTON1}}));
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+  CloseHandle(ready);
+  CloseHandle(crash);
 }
 
 }  // namespace
