@@ -64,6 +64,22 @@ for file in Tessaro.exe VXLIB.dll; do
 done
 check "Tessaro.exe imports the shipped VXLIB.dll" "$(imports "$shipped/Tessaro.exe" | grep -ci '^vxlib\.dll$')" 1
 
+# The shipped library exports the twenty operations of vxlib/include/vxlib.h
+# and nothing else (the operations made for tests are in VXLIB_test.dll,
+# which is never shipped), as binutils reads its export table.
+check_exports() { # check_exports DLL
+  local expected="VX_SetCutCursor VX_MISC_LoadBinaryFromID VX_SetHinst VX_InitLib VX_GetDeviceCount
+    VX_GetDeviceInfoByIndex VX_RefreshInfo VX_SetTriggerEvent VX_RemoveModelTriggerEvent VX_ClearAllTriggerEvent
+    VX_SetSlowdoenModifier vx_checkFunctionClose VX_SetErrStr VX_SetFontSize VX_MISC_CreateRoundPath VX_MISC_Hex2Dec
+    isWin11 VX_Stop VX_SetButtonMask VX_FreeLib"
+  local table
+  table=$(x86_64-w64-mingw32-objdump -p "$1") || { problems+=("objdump could not read $1"); return; }
+  check "$(basename "$1") exports" \
+    "$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' <<<"$table" | LC_ALL=C sort | xargs)" \
+    "$(tr -s ' \n' '\n' <<<"$expected" | LC_ALL=C sort | xargs)"
+}
+check_exports "$shipped/VXLIB.dll"
+
 # A build that needs the MinGW C++ runtime DLL is refused, and nothing is made.
 fake=$work/fake-build
 mkdir -p "$fake"
