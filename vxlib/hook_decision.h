@@ -36,6 +36,9 @@ class HookDecider {
     return DecideButton(message, mouse_data);
   }
 
+  // The hook was lost and is installed afresh; see PressPairing.
+  void Reinstalled(uint32_t system_down) { pairing_.Reinstalled(system_down); }
+
   // Takes a new snapshot, between two events. Returns the buttons (bit
   // Index(b)) whose swallowed press came from a device the snapshot no
   // longer lists: the worker is to end what they started.

@@ -1,6 +1,7 @@
 #include "vxlib/input_hooks_win.h"
 
 #include <iterator>
+#include <utility>
 
 #include "vxlib/action_worker_win.h"
 #include "vxlib/hook_decision.h"
@@ -31,6 +32,19 @@ uint8_t SystemModifierKeys(uint8_t except) {
   return bits;
 }
 
+// Bit Index(b) for each button the system holds down.
+uint32_t SystemButtons() {
+  constexpr std::pair<Button, int> kKeys[] = {{Button::kRight, VK_RBUTTON},
+                                              {Button::kMiddle, VK_MBUTTON},
+                                              {Button::kBack, VK_XBUTTON1},
+                                              {Button::kForward, VK_XBUTTON2}};
+  uint32_t down = 0;
+  for (const auto& [button, key] : kKeys) {
+    if (GetAsyncKeyState(key) & 0x8000) down |= 1u << Index(button);
+  }
+  return down;
+}
+
 // The state of the hook thread. Hook callbacks carry no context, so they
 // find it through this thread's pointer.
 class HookThread {
@@ -55,6 +69,8 @@ class HookThread {
       PostToWorker(kReleaseAllMessage, 0);
     }
     Install(which);
+    // Taken once the new hook is in: every event since goes through it.
+    if (which & kMouseHook) decider_.Reinstalled(SystemButtons());
   }
 
   void ReleaseHeld() {

@@ -13,4 +13,10 @@ Verdict PressPairing::Up(Button b) {
   return was == State::kSwallowed ? Verdict::kSwallow : Verdict::kPass;
 }
 
+void PressPairing::Reinstalled(uint32_t system_down) {
+  for (size_t i = 0; i < kButtonCount; ++i) {
+    if ((system_down & (1u << i)) && pressed_[i].state == State::kSwallowed) pressed_[i].state = State::kPassed;
+  }
+}
+
 }  // namespace vxlib

@@ -22,6 +22,12 @@ class PressPairing {
   // An up event whose down event was not seen (it came before the hook,
   // or while the hook was lost) reached the system's own state: it passes.
   Verdict Up(Button b);
+  // After the hook was lost and installed afresh: system_down has bit
+  // Index(b) for each button the system holds down now. A swallowed press
+  // keeps its release swallowed, unless the system holds the button: then
+  // a press reached it while the hook was lost, and that press's release
+  // must reach it too.
+  void Reinstalled(uint32_t system_down);
   // Forgets the presses of the devices for which gone(device) holds: no up
   // event will come from them. Returns the buttons (bit Index(b)) whose
   // forgotten press was swallowed: the actions they started are to end.

@@ -220,4 +220,26 @@ TEST(HookDecision, PairsEachReleaseWithItsPress) {
   }
 }
 
+TEST(HookDecision, AfterAReinstallAReleaseGoesWhereItsPressWent) {
+  // Back was taken over when the hook was lost; the system's buttons tell
+  // what happened meanwhile.
+  const struct {
+    const char* name;
+    uint32_t system_down;
+    Verdict release;
+  } cases[] = {
+      {"still held, unknown to the system: the release stays swallowed", 0, Verdict::kSwallow},
+      {"let go and pressed again unseen: the system holds it, the release passes", kBackTaken, Verdict::kPass},
+      {"another button held by the system changes nothing", kMiddleTaken, Verdict::kSwallow},
+  };
+  for (const auto& c : cases) {
+    const std::atomic<uint32_t> last_device{1};
+    vxlib::HookDecider decider(last_device);
+    decider.Adopt(Taking(kBackTaken));
+    ASSERT_EQ(decider.Decide(msg::kXDown, kBackData).verdict, Verdict::kSwallow) << c.name;
+    decider.Reinstalled(c.system_down);
+    EXPECT_EQ(decider.Decide(msg::kXUp, kBackData).verdict, c.release) << c.name;
+  }
+}
+
 }  // namespace

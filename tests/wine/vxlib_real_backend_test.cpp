@@ -461,6 +461,18 @@ TEST_F(VxlibReal, AReinstalledHookKeepsTheReleaseOfAHeldButtonSwallowed) {
   EXPECT_EQ(seen, (std::vector<Seen>{KeyUp('U'), KeyUp(VK_CONTROL)})) << Describe(seen);
   EXPECT_EQ(After("mouseup 8", 0), std::vector<Seen>{});
   EXPECT_EQ(After("click 8", 4), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('U'), KeyUp('U'), KeyUp(VK_CONTROL)}));
+
+  // Lost while held, then let go and pressed again unseen: the system holds
+  // the button now, and its release must reach it.
+  EXPECT_EQ(After("mousedown 8", 2), (std::vector<Seen>{KeyDown(VK_CONTROL), KeyDown('U')}));
+  ASSERT_EQ(VXLIB_TestDropHooks(kMouseHook), 1);
+  EXPECT_EQ(After("mouseup 8 mousedown 8", 2),
+            (std::vector<Seen>{{WM_XBUTTONUP, XBUTTON1}, {WM_XBUTTONDOWN, XBUTTON1}}));
+  seen.clear();
+  SendMessageW(SystemWatchWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return VXLIB_TestHookInstalls(kMouseHook) == installs + 2 && seen.size() >= 2; },
+                                kLimitMs));
+  EXPECT_EQ(After("mouseup 8", 1), (std::vector<Seen>{{WM_XBUTTONUP, XBUTTON1}}));
 }
 
 TEST_F(VxlibReal, TheKeyboardHooksLossIsRepaired) {
