@@ -10,7 +10,9 @@
 //    the library then reports events through the callback on the thread
 //    that called VX_InitLib, from within that thread's message loop, first
 //    kind 4 for the devices present; VX_Stop ends the work, VX_FreeLib
-//    releases everything (no thread or window of the library remains);
+//    releases everything (no window of the library remains, and no thread
+//    but one finishing a slow action, such as opening a network path,
+//    which then ends by itself); neither waits for an action;
 //  - a buffer returned by VX_MISC_LoadBinaryFromID comes from the process
 //    heap (HeapAlloc of GetProcessHeap) and the caller frees it there.
 #pragma once
@@ -42,7 +44,7 @@ struct VX_FUNCTION_DEF {
 
 // One trigger: a button event of one model and the action replacing it.
 // 1064 bytes. The identity of a trigger is the ten fields named in
-// SameTriggerIdentity (device/trigger_identity.h); slot, swap45 and the
+// SameTriggerIdentity (trigger_identity.h); slot, swap45 and the
 // function do not count.
 struct VX_TRIGGER_DEF {
   uint32_t hid_button;    // bit p for button p of a model whose type is not 254
