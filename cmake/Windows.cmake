@@ -45,6 +45,11 @@ add_library(tessaro_win STATIC ${TESSARO_PORTABLE_SOURCES} ${TESSARO_WIN_SOURCES
 target_include_directories(tessaro_win PUBLIC ${TESSARO_INCLUDE_DIRS})
 target_link_libraries(tessaro_win PUBLIC VXLIB nlohmann_json_headers minizip_unzip ${TESSARO_WIN_LIBS})
 tessaro_warnings(tessaro_win)
+# Test builds end a program whose GDI+ session ends with GDI+ objects still
+# alive (gdiplus_ptr_win.h): Windows crashes on them at exit, Wine does not.
+if(BUILD_TESTING)
+  target_compile_definitions(tessaro_win PUBLIC TESSARO_CHECK_GDIPLUS_LIFETIMES)
+endif()
 
 # Resource scripts: the embedded data (configured with the package paths)
 # and every src/**/*_win.rc.

@@ -85,4 +85,9 @@ std::shared_ptr<const FunctionCatalogue> FunctionCatalogueSnapshot() {
   return Current().catalogue;
 }
 
+void UnloadFunctionCatalogue() {
+  Publish(FunctionCatalogue{});
+  FunctionImages().Clear();
+}
+
 }  // namespace tessaro

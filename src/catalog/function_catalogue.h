@@ -53,4 +53,9 @@ void LoadFunctionCatalogue();
 // The current catalogue; never null (empty before the first load).
 std::shared_ptr<const FunctionCatalogue> FunctionCatalogueSnapshot();
 
+// Empties the catalogue and frees its icons. Whoever loaded it calls this
+// once nothing draws its rows any more and before GDI+ ends (on Windows the
+// icons are GDI+ pictures, which must not outlive it).
+void UnloadFunctionCatalogue();
+
 }  // namespace tessaro

@@ -26,8 +26,16 @@ bool FunctionImageCache::Contains(std::u16string_view name) const {
   return images_.find(name) != images_.end();
 }
 
-// Never destroyed: the pictures must not be freed at exit, after GDI+ has
-// been shut down.
+void FunctionImageCache::Clear() {
+  std::map<std::u16string, IconImage, std::less<>> images;
+  {
+    std::lock_guard lock(mutex_);
+    images.swap(images_);
+  }
+}
+
+// Never destroyed: its pictures are freed by UnloadFunctionCatalogue before
+// GDI+ ends, and a static would free them at exit, after that.
 FunctionImageCache& FunctionImages() {
   static FunctionImageCache* const cache = new FunctionImageCache;
   return *cache;

@@ -1,5 +1,6 @@
-// Decoded function icons by name, kept for the whole run. A failed decode
-// is cached too, so a broken icon is not decoded again on every reload.
+// Decoded function icons by name, kept from the first catalogue load until
+// the catalogue is unloaded. A failed decode is cached too, so a broken
+// icon is not decoded again on every reload.
 #pragma once
 
 #include <map>
@@ -20,6 +21,8 @@ class FunctionImageCache {
   // The picture cached under name, or null (not cached or failed).
   void* Find(std::u16string_view name) const;
   bool Contains(std::u16string_view name) const;
+  // Frees every picture; nothing may draw one of them any more.
+  void Clear();
 
  private:
   mutable std::mutex mutex_;
@@ -27,7 +30,7 @@ class FunctionImageCache {
 };
 
 // The application-wide cache, shared by the function catalogue and the
-// tray menu.
+// tray menu. Emptied by UnloadFunctionCatalogue.
 FunctionImageCache& FunctionImages();
 
 }  // namespace tessaro

@@ -29,7 +29,7 @@ IWICImagingFactory* ImagingFactory() {
 // bitmap, the form GDI+ draws fastest. GDI+'s own decoding makes the same
 // components anew for every picture and reads all metadata, which under
 // Wine costs three times as much; start-up decodes over a hundred pictures.
-std::unique_ptr<Gdiplus::Bitmap> DecodeWithFactory(IWICImagingFactory& factory, IStream* stream) {
+GdiplusPtr<Gdiplus::Bitmap> DecodeWithFactory(IWICImagingFactory& factory, IStream* stream) {
   ComRef<IWICBitmapDecoder> decoder;
   ComRef<IWICBitmapFrameDecode> frame;
   ComRef<IWICFormatConverter> converter;
@@ -40,8 +40,7 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeWithFactory(IWICImagingFactory& factory, 
                                    WICBitmapPaletteTypeCustom)) ||
       FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF)
     return nullptr;
-  auto bitmap =
-      std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height), PixelFormat32bppPARGB);
+  auto bitmap = MakeGdiplus<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height), PixelFormat32bppPARGB);
   if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
   const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   Gdiplus::BitmapData pixels{};
@@ -56,15 +55,15 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeWithFactory(IWICImagingFactory& factory, 
 
 }  // namespace
 
-std::unique_ptr<Gdiplus::Bitmap> ImageFromStream(IStream* stream) {
+GdiplusPtr<Gdiplus::Bitmap> ImageFromStream(IStream* stream) {
   // A thread without COM has no factory: GDI+ decodes on its own then.
   if (IWICImagingFactory* factory = ImagingFactory()) return DecodeWithFactory(*factory, stream);
-  std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
+  GdiplusPtr<Gdiplus::Bitmap> bitmap = AdoptGdiplus(Gdiplus::Bitmap::FromStream(stream));
   if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
   return bitmap;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix) {
+GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix) {
   const uint32_t size = ReadPackageMember(package, name_suffix, nullptr, 0, kPackagePassword);
   if (size == 0) return nullptr;
   std::vector<uint8_t> bytes(size);
@@ -74,7 +73,7 @@ std::unique_ptr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_
   return ImageFromStream(stream.get());
 }
 
-std::unique_ptr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name) {
+GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name) {
   std::string suffix;
   if (!platform::ToArchiveText(member_name, suffix)) return nullptr;
   const std::unique_ptr<Package> package = OpenPackage(u"model.pkg", 131);

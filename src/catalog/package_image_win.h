@@ -1,28 +1,24 @@
 // Pictures decoded from package members with GDI+ (which the caller has
-// started). The caller owns each bitmap.
+// started). The caller owns each bitmap, and frees it before GDI+ ends.
 #pragma once
 
-#include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
-
-#include <memory>
 #include <string_view>
 
+#include "catalog/gdiplus_ptr_win.h"
 #include "catalog/package.h"
 
 namespace tessaro {
 
 // Null when the stream does not decode; a half-made bitmap is deleted.
-std::unique_ptr<Gdiplus::Bitmap> ImageFromStream(IStream* stream);
+GdiplusPtr<Gdiplus::Bitmap> ImageFromStream(IStream* stream);
 
 // The first member whose name ends with name_suffix (see
 // ReadPackageMember), decoded; null when it is missing, unreadable or not a
 // picture.
-std::unique_ptr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix);
+GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix);
 
 // A picture of the model package (file beside the executable, else resource
 // 131), opened anew on each call; member_name is a model's "model_image".
-std::unique_ptr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name);
+GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name);
 
 }  // namespace tessaro

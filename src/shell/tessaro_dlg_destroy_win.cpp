@@ -1,6 +1,7 @@
 // How the main dialog ends: only a requested end closes it (Esc, Alt+F4
 // and the system menu's close are ignored), and its destruction stops
 // every thread it started before the driver library is freed.
+#include "catalog/function_catalogue.h"
 #include "shell/main_window_state.h"
 #include "shell/tessaro_dlg_win.h"
 
@@ -47,6 +48,9 @@ void CTessaroDlg::OnDestroy() {
   }
   SetDriverEventTargets(nullptr);
   popup_list_.reset();
+  // The catalogue loaded with this window; its icons are GDI+ pictures,
+  // which must go before GDI+ ends.
+  UnloadFunctionCatalogue();
 }
 
 // The dialog runs on its opener's thread but belongs to this window: it

@@ -36,6 +36,7 @@
 #include "shell/event_watcher_win.h"
 #include "shell/main_dialog_parts.h"
 #include "shell/main_panel.h"
+#include "shell/model_pictures_win.h"
 #include "shell/system_sessions_win.h"
 #include "shell/tray_icon_win.h"
 #include "shell/worker_threads.h"
@@ -80,6 +81,8 @@ class CTessaroDlg final : public Dialog,
   // their own; one at a time.
   KeyInputDlg& key_capture() { return key_capture_; }
   MainPanelWidgets& main_panel() { return main_; }
+  // User-interface thread: the model list's pictures.
+  ModelPictures& model_pictures() { return model_pictures_; }
   // Any thread: timers, repaints and the marker column of the window.
   MainWindowControl& control() { return *this; }
 
@@ -170,6 +173,8 @@ class CTessaroDlg final : public Dialog,
   DriverFilters filters_;
   DriverEventTargets driver_targets_;
   bool driver_started_ = false;
+  // Before the popup list, which may paint them until it goes.
+  ModelPictures model_pictures_;
   std::unique_ptr<QnItemList> popup_list_;
   KeyInputDlg key_capture_;
   std::optional<TrayIcon> tray_;

@@ -1,8 +1,8 @@
 // Owners for GDI and GDI+ resources: each releases what it holds exactly
 // once, when it goes, so no drawing path frees anything by hand. All are
 // movable and not copyable. GDI+ objects themselves (Graphics, Pen, Brush,
-// Font, Bitmap) release in their destructors; hold them by value or in a
-// std::unique_ptr.
+// Font, Bitmap) release in their destructors: hold them by value for one
+// drawing call, and in a GdiplusPtr when they are kept beyond it.
 #pragma once
 
 // clang-format off
@@ -13,14 +13,18 @@
 // clang-format on
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
+
+#include "catalog/gdiplus_ptr_win.h"
 
 namespace tessaro {
 
 // GDI+ for the life of the owner: started in the constructor, shut down in
 // the destructor. One per process, outliving every GDI+ object: the
-// pictures and font caches a SkinPanel owns included, so a panel that lives
-// in a global is reset or destroyed before the session ends.
+// pictures and caches of the windows and catalogues are freed before the
+// session ends.
 class GdiplusSession {
  public:
   GdiplusSession() {
@@ -28,7 +32,14 @@ class GdiplusSession {
     if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
   }
   ~GdiplusSession() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
+    if (!token_) return;
+#if defined(TESSARO_CHECK_GDIPLUS_LIFETIMES)
+    if (const int left = live_gdiplus_objects.load()) {
+      std::fprintf(stderr, "%d GDI+ object(s) still alive when GDI+ shuts down\n", left);
+      std::abort();
+    }
+#endif
+    Gdiplus::GdiplusShutdown(token_);
   }
   GdiplusSession(GdiplusSession&& other) noexcept : token_(std::exchange(other.token_, 0)) {}
   GdiplusSession& operator=(GdiplusSession&& other) noexcept {

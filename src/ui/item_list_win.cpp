@@ -360,8 +360,7 @@ void QnItemList::Paint(Gdiplus::Graphics& g, float width, float height) {
     FillRect(g, look.text_background, 0, 0, width, height);
   }
 
-  const std::unique_ptr<Gdiplus::Font> font =
-      MakeFont(look.font_name, 0.9f * metrics_.margin, Gdiplus::FontStyleRegular);
+  const GdiplusPtr<Gdiplus::Font> font = MakeFont(look.font_name, 0.9f * metrics_.margin, Gdiplus::FontStyleRegular);
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
   format.SetTrimming(Gdiplus::StringTrimmingWord);
   format.SetAlignment(Gdiplus::StringAlignmentNear);

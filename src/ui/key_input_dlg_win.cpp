@@ -288,7 +288,7 @@ void KeyInputDlg::Paint() {
     Gdiplus::Graphics g(memory.get());
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
     const float bar_height = static_cast<float>(panel_.bottom_bar.bottom - panel_.bottom_bar.top);
-    const std::unique_ptr<Gdiplus::Font> font =
+    const GdiplusPtr<Gdiplus::Font> font =
         MakeFont(panel_.caption_style.font_name, static_cast<float>(static_cast<int>(bar_height * 0.4f)),
                  Gdiplus::FontStyleRegular);
     Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());

@@ -42,7 +42,7 @@ class ModelLayer {
   Shown shown_;
   bool drawn_ = false;
   std::string picture_name_;
-  std::unique_ptr<Gdiplus::Bitmap> picture_;
+  GdiplusPtr<Gdiplus::Bitmap> picture_;
   std::vector<MarkerLayout> markers_;
 };
 

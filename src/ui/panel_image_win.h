@@ -2,29 +2,22 @@
 // portable PanelImage handle.
 #pragma once
 
-// clang-format off
-#include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
-// clang-format on
-
-#include <memory>
-
+#include "catalog/gdiplus_ptr_win.h"
 #include "ui/panel.h"
 
 namespace tessaro {
 
 class GdiplusPanelImage final : public PanelImage {
  public:
-  explicit GdiplusPanelImage(std::unique_ptr<Gdiplus::Image> image) : image_(std::move(image)) {}
+  explicit GdiplusPanelImage(GdiplusPtr<Gdiplus::Image> image) : image_(std::move(image)) {}
   Gdiplus::Image* get() const { return image_.get(); }
 
  private:
-  std::unique_ptr<Gdiplus::Image> image_;
+  GdiplusPtr<Gdiplus::Image> image_;
 };
 
 // Null stays null, so a missing picture stays missing.
-inline PanelImagePtr ToPanelImage(std::unique_ptr<Gdiplus::Image> image) {
+inline PanelImagePtr ToPanelImage(GdiplusPtr<Gdiplus::Image> image) {
   if (!image) return nullptr;
   return std::make_unique<GdiplusPanelImage>(std::move(image));
 }

@@ -21,9 +21,9 @@ using Gdiplus::Graphics;
 using Gdiplus::StringAlignment;
 
 // Null when the family is missing or the font cannot be made from it.
-std::unique_ptr<Gdiplus::Font> FontOf(const Gdiplus::FontFamily* family, float size, int style) {
+GdiplusPtr<Gdiplus::Font> FontOf(const Gdiplus::FontFamily* family, float size, int style) {
   if (!family || family->GetLastStatus() != Gdiplus::Ok) return nullptr;
-  auto font = std::make_unique<Gdiplus::Font>(family, size, style, Gdiplus::UnitPixel);
+  auto font = MakeGdiplus<Gdiplus::Font>(family, size, style, Gdiplus::UnitPixel);
   return font->GetLastStatus() == Gdiplus::Ok ? std::move(font) : nullptr;
 }
 
@@ -256,7 +256,7 @@ class FontCache {
     std::u16string family;
     float size;
     int style;
-    std::unique_ptr<Gdiplus::Font> font;
+    GdiplusPtr<Gdiplus::Font> font;
   };
   std::vector<Entry> entries_;
 };
@@ -343,7 +343,7 @@ void DrawLabel(const WidgetPaint& paint, const PanelLabel& label) {
 
 }  // namespace
 
-std::unique_ptr<Gdiplus::Font> MakeFont(std::u16string_view family, float size, int style) {
+GdiplusPtr<Gdiplus::Font> MakeFont(std::u16string_view family, float size, int style) {
   const Gdiplus::FontFamily chosen(FamilyFace(Wide(family)).c_str());
   if (auto font = FontOf(&chosen, size, style)) return font;
   // The family exists but cannot give this font (a missing style).

@@ -17,7 +17,7 @@ bool RenderPanel(SkinPanel& panel, HDC dc);
 
 // A font in pixel units. A family that cannot be made, or a font that
 // fails, falls back to the generic sans-serif family.
-std::unique_ptr<Gdiplus::Font> MakeFont(std::u16string_view family, float size, int style);
+GdiplusPtr<Gdiplus::Font> MakeFont(std::u16string_view family, float size, int style);
 
 // Width and height of the text's bounding box when laid out in layout.
 Gdiplus::SizeF MeasureText(Gdiplus::Graphics& graphics, std::u16string_view text, const Gdiplus::Font& font,

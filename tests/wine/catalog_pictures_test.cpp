@@ -24,11 +24,18 @@ bool HasSize(const void* image) {
          const_cast<Gdiplus::Image*>(picture)->GetHeight() > 0;
 }
 
+// The function catalogue for the life of the object: its icons go before
+// the GDI+ session does.
+struct LoadedFunctionCatalogue {
+  LoadedFunctionCatalogue() { tessaro::LoadFunctionCatalogue(); }
+  ~LoadedFunctionCatalogue() { tessaro::UnloadFunctionCatalogue(); }
+};
+
 TEST(CatalogPictures, EveryFunctionIconDecodes) {
   tessaro::GdiplusSession gdiplus;
   ASSERT_TRUE(gdiplus);
   UseEmbeddedPackages();
-  tessaro::LoadFunctionCatalogue();
+  const LoadedFunctionCatalogue loaded;
   const auto catalogue = tessaro::FunctionCatalogueSnapshot();
   ASSERT_FALSE(catalogue->function_rows.empty());
   for (const tessaro::RowArray* rows : {&catalogue->function_rows, &catalogue->hid_function_rows}) {

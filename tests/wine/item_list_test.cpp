@@ -329,7 +329,7 @@ TEST_F(ItemListTest, Screenshot) {
       {17, 7, kRowItem, "Mute", "mute"},
       {18, 8, kRowItem, "Back", "browser_back"},
   };
-  std::vector<std::unique_ptr<Gdiplus::Bitmap>> icons;
+  std::vector<GdiplusPtr<Gdiplus::Bitmap>> icons;
   RowArray rows;
   for (const auto& e : entries) {
     _QnItemListDB row = Row(e.index, e.parent, e.kind, e.name);
@@ -337,7 +337,7 @@ TEST_F(ItemListTest, Screenshot) {
       const std::string path = std::string(TESSARO_DATA_DIR) + "/function/function_tirro/image/" + e.icon + ".png";
       std::wstring wine_path = L"Z:";
       for (char c : path) wine_path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-      icons.push_back(std::make_unique<Gdiplus::Bitmap>(wine_path.c_str()));
+      icons.push_back(MakeGdiplus<Gdiplus::Bitmap>(wine_path.c_str()));
       row.image = icons.back().get();
     }
     rows.push_back(row);

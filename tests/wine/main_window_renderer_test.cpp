@@ -190,7 +190,7 @@ class MainWindowScene {
 
 // A plain square picture of one colour.
 PanelImagePtr Solid(uint32_t color) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(52, 52, PixelFormat32bppARGB);
+  auto bitmap = MakeGdiplus<Gdiplus::Bitmap>(52, 52, PixelFormat32bppARGB);
   {
     Gdiplus::Graphics g(bitmap.get());
     g.Clear(Gdiplus::Color(color));

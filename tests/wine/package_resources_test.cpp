@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-
 #include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +9,7 @@
 #include "catalog/package.h"
 #include "catalog/package_image_win.h"
 #include "catalog/package_password.h"
+#include "ui/gdi_raii_win.h"
 
 namespace {
 
@@ -27,25 +25,6 @@ std::vector<uint8_t> ResourceBytes(int id, WORD language = 0) {
   const auto* data = static_cast<const uint8_t*>(LockResource(loaded));
   return data ? std::vector<uint8_t>(data, data + SizeofResource(nullptr, found)) : std::vector<uint8_t>();
 }
-
-class GdiplusSession {
- public:
-  GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-  }
-  ~GdiplusSession() {
-    if (started_) Gdiplus::GdiplusShutdown(token_);
-  }
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-  bool started() const { return started_; }
-
- private:
-  ULONG_PTR token_ = 0;
-  bool started_ = false;
-};
 
 // An empty folder that plays the executable's folder: AppFolder points there.
 class PackageFolderTest : public testing::Test {
@@ -103,8 +82,8 @@ TEST_F(PackageFolderTest, AFileBesideTheExecutableWinsOverTheResource) {
 }
 
 TEST_F(PackageFolderTest, PictureMembersDecodeThroughGdiplus) {
-  GdiplusSession gdiplus;
-  ASSERT_TRUE(gdiplus.started());
+  const tessaro::GdiplusSession gdiplus;
+  ASSERT_TRUE(gdiplus);
   PlaceBeside(L"model.pkg", ResourceBytes(131));
 
   const auto package = tessaro::OpenPackage(u"model.pkg", 131);
