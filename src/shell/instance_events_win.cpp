@@ -15,7 +15,10 @@ bool SignalRunningInstance(const wchar_t* event_name) {
 
 std::optional<InstanceEvents> ClaimSingleInstance(const wchar_t* show_name, const wchar_t* close_name) {
   UniqueHandle show = CreateNamedEvent(show_name);
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return std::nullopt;
+  // Not made, for whatever reason, is another instance too: one that runs
+  // elevated denies this start its event, and an instance without it could
+  // not be reached by a later start, nor be told to end.
+  if (!show || GetLastError() == ERROR_ALREADY_EXISTS) return std::nullopt;
   return InstanceEvents{std::move(show), CreateNamedEvent(close_name)};
 }
 

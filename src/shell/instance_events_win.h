@@ -24,9 +24,10 @@ struct InstanceEvents {
 // request made while that watcher is between two waits is not lost.
 bool SignalRunningInstance(const wchar_t* event_name);
 
-// Creates both events for this process, or nothing when another instance
-// already holds the show event. An event that cannot be made at all stays
-// empty; its watcher then never starts.
+// Creates both events for this process, or nothing when the show event
+// cannot be made as this process's own: another instance holds it (or
+// keeps this start from it, or its name is taken). A close event that
+// cannot be made stays empty; its watcher then never starts.
 std::optional<InstanceEvents> ClaimSingleInstance(const wchar_t* show_name = kShowEventName,
                                                   const wchar_t* close_name = kCloseEventName);
 

@@ -56,7 +56,11 @@ void CTessaroDlg::RequestShow() {
   if (HWND w = window()) PostMessageW(w, kShowRequestMessage, 0, 0);
 }
 
-void CTessaroDlg::RequestQuit() { SetEvent(close_event_); }
+void CTessaroDlg::RequestQuit() {
+  // Without its event (which another process may hold) the end is asked
+  // for directly.
+  if (!close_event_ || !SetEvent(close_event_)) OnCloseRequested();
+}
 
 LRESULT CTessaroDlg::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {

@@ -1,7 +1,10 @@
 // The named events between starts of the program, and the watcher threads
 // that wait on them in the running instance.
 #include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
+#include <sddl.h>
+// clang-format on
 
 #include <atomic>
 #include <string>
@@ -35,6 +38,31 @@ TEST(InstanceEvents, TheFirstClaimWinsAndLaterStartsReachIt) {
   EXPECT_TRUE(tessaro::SignalRunningInstance(close_name.c_str()));
   EXPECT_EQ(WaitForSingleObject(first->close.get(), 0), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(first->show.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+// A show event this start cannot make as its own means another instance,
+// whatever the reason: it is held by an instance that lets this start only
+// signal it (one running as administrator), or an object of another kind
+// has the name. The start signals what it can and ends.
+TEST(InstanceEvents, AShowEventThatCannotBeMadeIsAnotherInstance) {
+  const std::wstring suffix = L"_denied_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring show_name = tessaro::kShowEventName + suffix;
+  const std::wstring close_name = tessaro::kCloseEventName + suffix;
+  // Everyone may wait on it and signal it, nothing more.
+  SECURITY_ATTRIBUTES restricted{sizeof restricted, nullptr, FALSE};
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x00100002;;;WD)", SDDL_REVISION_1,
+                                                                   &restricted.lpSecurityDescriptor, nullptr));
+  const UniqueHandle elevated(CreateEventW(&restricted, TRUE, FALSE, show_name.c_str()));
+  LocalFree(restricted.lpSecurityDescriptor);
+  ASSERT_TRUE(elevated);
+  EXPECT_FALSE(tessaro::ClaimSingleInstance(show_name.c_str(), close_name.c_str()).has_value());
+  EXPECT_TRUE(tessaro::SignalRunningInstance(show_name.c_str()));
+  EXPECT_EQ(WaitForSingleObject(elevated.get(), 0), WAIT_OBJECT_0);
+
+  const std::wstring taken_name = show_name + L"_mutex";
+  const UniqueHandle mutex(CreateMutexW(nullptr, FALSE, taken_name.c_str()));
+  ASSERT_TRUE(mutex);
+  EXPECT_FALSE(tessaro::ClaimSingleInstance(taken_name.c_str(), close_name.c_str()).has_value());
 }
 
 TEST(EventWatcher, ARequestMadeBeforeTheWatcherWaitsIsTakenOnce) {
