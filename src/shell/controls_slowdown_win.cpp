@@ -1,8 +1,6 @@
 // The slowdown check box switches the hotkey on and off; the modifier
 // widget records its keys in the key capture dialog, run on a thread of
 // its own so the window stays responsive.
-#include <thread>
-
 #include "catalog/utf.h"
 #include "shell/controls_handlers_win.h"
 #include "shell/controls_slowdown.h"
@@ -44,7 +42,7 @@ void CaptureSlowdownKeys(PanelWidget&) {
   if (!dialog || dialog->key_capture().window()) return;
   // The dialog takes the pointer; the hand cursor would stay otherwise.
   dialog->main_panel().panel.pointer_over_widget = false;
-  std::thread(CaptureKeys).detach();
+  dialog->StartWindowWork(&CaptureKeys);
 }
 
 }  // namespace tessaro

@@ -9,9 +9,15 @@ namespace tessaro {
 namespace {
 
 constexpr DWORD kLibraryStopPauseMs = 10;
-// How long the window's end waits for a key capture dialog to go.
-constexpr int kKeyCaptureCloseWaitMs = 2000;
-constexpr DWORD kKeyCapturePollMs = 10;
+constexpr DWORD kJoinStepMs = 10;
+
+// While the window waits for its threads: they may send it messages (a
+// key capture dialog that ends re-enables it) and wait for the answer.
+void AnswerSentMessages() {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, kJoinStepMs, QS_SENDMESSAGE);
+  MSG sent;
+  PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
 
 }  // namespace
 
@@ -34,13 +40,16 @@ void CTessaroDlg::HideOrMinimise(PanelWidget& widget) {
 
 void CTessaroDlg::OnDestroy() {
   UiReady = 0;
-  CloseKeyCapture();
+  // The key capture dialog belongs to this window; a capture that runs
+  // ends now, and none starts any more.
+  key_capture_.Close();
   tray_.reset();
-  // The watchers and workers post to this window and call the driver
-  // library: both must still exist while they run.
+  // The threads use this window, the driver library and the catalogues:
+  // all must still exist while they run.
+  window_workers_.JoinAll(&AnswerSentMessages);
   close_watcher_.reset();
   show_watcher_.reset();
-  refresh_workers_.JoinAll();
+  refresh_workers_.JoinAll(&AnswerSentMessages);
   if (driver_started_) {
     ReleaseDevices();
     VX_FreeLib();
@@ -51,20 +60,6 @@ void CTessaroDlg::OnDestroy() {
   // The catalogue loaded with this window; its icons are GDI+ pictures,
   // which must go before GDI+ ends.
   UnloadFunctionCatalogue();
-}
-
-// The dialog runs on its opener's thread but belongs to this window: it
-// must be gone before this window's members are.
-void CTessaroDlg::CloseKeyCapture() {
-  if (!key_capture_.window()) return;
-  key_capture_.RequestClose();
-  for (int waited = 0; key_capture_.window() && waited < kKeyCaptureCloseWaitMs; waited += kKeyCapturePollMs) {
-    // Its ending re-enables this window, a message sent from its thread:
-    // answer such messages while waiting.
-    MSG sent;
-    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    Sleep(kKeyCapturePollMs);
-  }
 }
 
 void CTessaroDlg::ReleaseDevices() {

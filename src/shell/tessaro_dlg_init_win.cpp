@@ -164,7 +164,7 @@ void CTessaroDlg::InitPanelAndSkin() {
 // After the catalogues are read: what is made from them on this thread.
 void CTessaroDlg::LoadCatalogues() {
   filters_ = BuildDriverFilters(Models().models);
-  popup_list_ = std::make_unique<QnItemList>();
+  popup_list_ = std::make_unique<QnItemList>([this](std::function<void()> work) { StartWindowWork(std::move(work)); });
   popup_list_->Create(window());
 }
 

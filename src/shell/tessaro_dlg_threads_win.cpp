@@ -1,5 +1,6 @@
 // The threads of the main dialog: two watchers that wait for requests of
-// other processes for the whole run, and the device refresh workers. All
+// other processes for the whole run, the device refresh workers, and the
+// threads that act for the user (popup list choices, key captures). All
 // are joined when the window is destroyed.
 #include "shell/device_refresh.h"
 #include "shell/main_window_state.h"
@@ -35,5 +36,7 @@ void CTessaroDlg::OnCloseRequested() {
 void CTessaroDlg::StartDeviceRefresh() {
   refresh_workers_.Start([this] { RunDeviceRefresh(*this, *this); });
 }
+
+void CTessaroDlg::StartWindowWork(std::function<void()> work) { window_workers_.Start(std::move(work)); }
 
 }  // namespace tessaro

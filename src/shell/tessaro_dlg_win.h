@@ -23,6 +23,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -73,6 +74,10 @@ class CTessaroDlg final : public Dialog,
   void RequestShow();
   // Any thread: ends the program as "/close" would.
   void RequestQuit();
+  // Runs work on a thread of its own that may use the window (a popup
+  // list choice, a key capture): the window joins it before it goes.
+  // Nothing once the window is ending.
+  void StartWindowWork(std::function<void()> work);
 
   // User-interface thread: the popup list of the window's menus (null
   // before initialisation and after the window is gone).
@@ -156,7 +161,6 @@ class CTessaroDlg final : public Dialog,
 
   // tessaro_dlg_destroy_win.cpp
   void OnDestroy();
-  void CloseKeyCapture();
   void ReleaseDevices();
   static void HideOrMinimise(PanelWidget& widget);
 
@@ -186,7 +190,10 @@ class CTessaroDlg final : public Dialog,
   std::mutex message_mutex_;
   std::deque<std::u16string> queued_messages_;
 
-  // Joined when the window is destroyed, before the driver library goes.
+  // Joined when the window is destroyed, before the driver library goes:
+  // first the threads that act for the user (choices, key captures), then
+  // the device refreshes.
+  WorkerThreads window_workers_;
   WorkerThreads refresh_workers_;
   std::optional<EventWatcher> close_watcher_;
   std::optional<EventWatcher> show_watcher_;

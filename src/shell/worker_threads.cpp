@@ -1,5 +1,6 @@
 #include "shell/worker_threads.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace tessaro {
@@ -34,13 +35,18 @@ bool WorkerThreads::Start(std::function<void()> work) {
   return started;
 }
 
-void WorkerThreads::JoinAll() {
+void WorkerThreads::JoinAll(const std::function<void()>& wait_step) {
   std::list<Worker> running;
   {
     std::lock_guard lock(mutex_);
     closed_ = true;
     running.swap(workers_);
   }
+  const auto any_running = [&running] {
+    return std::any_of(running.begin(), running.end(), [](const Worker& w) { return !w.done->load(); });
+  };
+  if (wait_step)
+    while (any_running()) wait_step();
   for (Worker& w : running) w.thread.join();
 }
 

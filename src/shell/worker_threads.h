@@ -23,8 +23,11 @@ class WorkerThreads {
   // or when the system has no thread to give.
   bool Start(std::function<void()> work);
 
-  // Waits for every started thread; afterwards Start refuses.
-  void JoinAll();
+  // Waits for every started thread; afterwards Start refuses. While any
+  // still runs, wait_step (when given) is called again and again; it waits
+  // a little and does meanwhile what the workers may need of the waiting
+  // thread (on Windows: answer the messages they send to its windows).
+  void JoinAll(const std::function<void()>& wait_step = {});
 
  private:
   struct Worker {

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include <thread>
+#include <utility>
 
 #include "catalog/utf.h"
 #include "ui/dialog_ids.h"
@@ -56,8 +56,8 @@ std::wstring Wide(const char16_t* field, size_t capacity) {
 
 }  // namespace
 
-QnItemList::QnItemList(int32_t context)
-    : Dialog(IDD_ITEM_LIST), context_(context), scroller_([this] {
+QnItemList::QnItemList(ChoiceThreadStarter start_thread, int32_t context)
+    : Dialog(IDD_ITEM_LIST), start_thread_(std::move(start_thread)), context_(context), scroller_([this] {
         if (HWND w = window()) PostMessageW(w, kScrolledMessage, 0, 0);
       }) {}
 
@@ -277,7 +277,7 @@ void QnItemList::MakeHot(int row) {
 
 void QnItemList::OpenChild(int folder_row) {
   if (!child_) {
-    child_ = std::make_unique<QnItemList>(context_);
+    child_ = std::make_unique<QnItemList>(start_thread_, context_);
     child_->parent_list_ = this;
     if (!child_->Create(parent_)) {
       child_.reset();
@@ -303,10 +303,10 @@ void QnItemList::CloseChild() {
 }
 
 void QnItemList::Deliver(const _QnItemListDB& row) {
-  if (on_choice) {
+  if (on_choice && start_thread_) {
     // The callback may run long (it can open a modal dialog); it works on its
     // own copy of the row and never touches this list.
-    std::thread([callback = on_choice, context = context_, row] { callback(context, row); }).detach();
+    start_thread_([callback = on_choice, context = context_, row] { callback(context, row); });
   }
   PostMessageW(parent_, kItemChosenMessage, static_cast<WPARAM>(row.position), static_cast<LPARAM>(context_));
 }

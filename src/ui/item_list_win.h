@@ -1,15 +1,17 @@
 // QnItemList: the program's popup menu. A borderless, topmost, layered
 // window that lists rows with optional icons, separators and folders;
 // hovering a folder opens a child list beside it. A choice runs the
-// opener's callback on a worker thread of its own (with the context value
-// given at opening and a copy of the row) and posts kItemChosenMessage to
-// the parent window, which closes the list.
+// opener's callback on a new worker thread, which the list's owner starts
+// and joins (with the context value given at opening and a copy of the
+// row), and posts kItemChosenMessage to the parent window, which closes the
+// list.
 //
 // Use: create once, set the look, then per opening SetRows and OpenAt. All
 // calls on the thread that created the window.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +32,10 @@ inline constexpr UINT kItemChosenMessage = 12181;
 // Runs on a worker thread of its own; the row is the callback's copy.
 using ItemChoiceCallback = void (*)(int32_t context, _QnItemListDB row);
 
+// Starts work on a new thread that the list's owner joins before anything
+// the choice callbacks touch goes.
+using ChoiceThreadStarter = std::function<void(std::function<void()> work)>;
+
 // Colours are ARGB. A child list inherits its parent's look.
 struct ItemListLook {
   std::u16string font_name = u"Tahoma";
@@ -42,7 +48,9 @@ struct ItemListLook {
 
 class QnItemList : public Dialog {
  public:
-  explicit QnItemList(int32_t context = 0);
+  // Choices run their callbacks on threads that start_thread starts; the
+  // child lists use it too.
+  explicit QnItemList(ChoiceThreadStarter start_thread, int32_t context = 0);
   ~QnItemList() override;
 
   // Set by the opener; the child list gets them too.
@@ -100,6 +108,7 @@ class QnItemList : public Dialog {
                 const Gdiplus::Font* font, const Gdiplus::StringFormat& format);
   void PaintSeparator(Gdiplus::Graphics& g, float y, float width);
 
+  const ChoiceThreadStarter start_thread_;
   HWND parent_ = nullptr;
   int32_t context_;
   float scale_ = 0.8f;

@@ -74,7 +74,7 @@ KeyInputDlg::~KeyInputDlg() { Destroy(); }
 
 std::optional<CapturedKeys> KeyInputDlg::Capture(HWND parent, CaptureMode mode) {
   const std::unique_lock use(in_use_, std::try_to_lock);
-  if (!use || window()) return std::nullopt;
+  if (!use || window() || closed_) return std::nullopt;
   SetCaptureMode(mode);
   if (RunModal(parent) != kOk) return std::nullopt;
   return CapturedKeys{captured_key(), captured_modifiers(), display_text()};
@@ -93,6 +93,11 @@ void KeyInputDlg::RequestClose() {
   if (HWND w = window()) PostMessageW(w, WM_CLOSE, 0, 0);
 }
 
+void KeyInputDlg::Close() {
+  closed_ = true;
+  RequestClose();
+}
+
 BOOL KeyInputDlg::OnInitDialog() {
   end_allowed_ = false;
   capture_.Reset(mode_);
@@ -106,6 +111,8 @@ BOOL KeyInputDlg::OnInitDialog() {
   const RAWINPUTDEVICE device{kUsagePageGeneric, kUsageKeyboard, kRawInputFlags, window()};
   raw_input_registered_ = RegisterRawInputDevices(&device, 1, sizeof device);
   SetForegroundWindow(window());
+  // Closed while the window was being made: Close saw no window to end.
+  if (closed_) PostMessageW(window(), WM_CLOSE, 0, 0);
   return TRUE;
 }
 
@@ -177,7 +184,8 @@ void KeyInputDlg::OnOK() {
 }
 
 void KeyInputDlg::OnCancel() {
-  if (end_allowed_) EndDialog(kCancel);
+  // OnInitDialog clears end_allowed_, also after a Close.
+  if (end_allowed_ || closed_) EndDialog(kCancel);
 }
 
 bool KeyInputDlg::PreTranslateMessage(MSG& msg) {

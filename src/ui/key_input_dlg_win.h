@@ -48,6 +48,9 @@ class KeyInputDlg : public Dialog {
   void PostKey(int32_t virtual_key, int32_t scan_code, bool down);
   // From any thread: ends the dialog as its close widget does.
   void RequestClose();
+  // From any thread, when the window that opens it goes: ends a run and
+  // refuses every later one.
+  void Close();
 
   // What the opener reads once the dialog has ended.
   int32_t captured_key() const { return capture_.captured_key(); }
@@ -75,6 +78,7 @@ class KeyInputDlg : public Dialog {
   CaptureMode mode_ = kCaptureCombination;
   std::atomic<float> ui_scale_ = 1.0f;  // set from the main window's thread
   std::atomic<bool> end_allowed_{false};
+  std::atomic<bool> closed_{false};
   std::mutex in_use_;  // held by Capture for a whole run
   bool raw_input_registered_ = false;
   SkinPanel panel_;

@@ -39,5 +39,17 @@ TEST(WorkerThreads, DestructionJoinsWorkStillRunning) {
   EXPECT_TRUE(done.load());
 }
 
+// A worker that waits for the owner's thread (as one that sends a message
+// to the owner's window does) still ends while the owner joins it.
+TEST(WorkerThreads, AJoinDoesTheWaitStepUntilWorkersThatNeedItEnd) {
+  std::atomic<bool> answered{false};
+  WorkerThreads workers;
+  ASSERT_TRUE(workers.Start([&answered] {
+    while (!answered) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }));
+  workers.JoinAll([&answered] { answered = true; });
+  EXPECT_TRUE(answered.load());
+}
+
 }  // namespace
 }  // namespace tessaro

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "catalog/utf.h"
+#include "shell/worker_threads.h"
 #include "ui/gdi_raii_win.h"
 #include "ui/item_list_win.h"
 #include "wine/support/unix_command.h"
@@ -171,7 +172,9 @@ class ItemListTest : public ::testing::Test {
 
   GdiplusSession gdiplus_;
   HWND parent_ = nullptr;
-  QnItemList list_{0};
+  // Joined after the list has gone, as the main window joins its own.
+  WorkerThreads choice_threads_;
+  QnItemList list_{[this](std::function<void()> work) { choice_threads_.Start(std::move(work)); }, 0};
 };
 
 TEST_F(ItemListTest, ChoosingARowCallsBackOnAWorkerAndPostsToTheParentOnce) {
