@@ -12,7 +12,7 @@ std::vector<std::u16string> shown;
 
 }  // namespace
 
-void ShowMessage(std::u16string_view text) {
+void platform::ShowMessageBox(std::u16string_view text) {
   std::lock_guard lock(shown_mutex);
   shown.emplace_back(text);
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/message_box.h"
 #include "catalog/settings_view.h"
 
 namespace tessaro {
@@ -66,7 +67,8 @@ bool SaveButtonSettings();
 // change nor read the file before the change is in it. Loads and saves take
 // it themselves; a thread may take it again while holding it. It comes
 // before ButtonSettingLock: never take it (nor load or save) while holding
-// that lock.
+// that lock. The window's thread takes it too, so the messages shown
+// meanwhile wait until it is released (message_box.h).
 class SettingsChange {
  public:
   SettingsChange();
@@ -74,6 +76,7 @@ class SettingsChange {
   SettingsChange& operator=(const SettingsChange&) = delete;
 
  private:
+  MessageHold messages_;  // ends after the lock is released
   std::unique_lock<std::recursive_mutex> hold_;
 };
 

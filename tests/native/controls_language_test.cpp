@@ -7,6 +7,7 @@
 
 #include "catalog/function_catalogue.h"
 #include "catalog/language_table.h"
+#include "catalog/message_box.h"
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "support/fake_vxlib.h"
@@ -99,6 +100,25 @@ TEST_F(LanguageChangeTest, AnotherLanguageRenamesStoredAssignmentsAndSaves) {
   ASSERT_TRUE(Change(1033));
   EXPECT_EQ(StoredNames(json::parse(sandbox_.ReadSettingsFile())),
             (Strings{"Copy", "Ctrl + A", tessaro::Utf16ToUtf8(tessaro::Utf8ToUtf16(kLongEnglish).substr(0, 63))}));
+}
+
+// A message box waits for the user, and the window's thread takes the
+// settings lock too: the switch's load errors show only once it has let
+// the lock go.
+TEST_F(LanguageChangeTest, LoadErrorsShowOnlyAfterTheSwitchLetsTheLockGo) {
+  folder_.WriteFile("language.json", R"({"1033": {"reset": "Reset"}, "1031": "no texts"})");
+  folder_.WritePackage("function.pkg", {TextMember("function_tirro/function.json", "{ not a document")});
+  tessaro::TakeShownMessages();
+  // Laying out again is the switch's last step under the lock.
+  class HeldMessagesView final : public tessaro::LanguageView {
+   public:
+    void ShowLanguageTexts() override {}
+    void LayOutAgain() override { shown_under_lock = tessaro::TakeShownMessages(); }
+    std::vector<std::u16string> shown_under_lock;
+  } view;
+  ASSERT_TRUE(tessaro::ChangeLanguage(1031, window_, view));
+  EXPECT_EQ(view.shown_under_lock, std::vector<std::u16string>{});
+  EXPECT_EQ(tessaro::TakeShownMessages(), (std::vector<std::u16string>{u"load language err", u"function load err"}));
 }
 
 TEST_F(LanguageChangeTest, TheCurrentLanguageAgainDoesNothing) {
