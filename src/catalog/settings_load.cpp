@@ -120,7 +120,7 @@ std::optional<int32_t> ReadGlobal(const json& document, std::string_view key, bo
 }
 
 void ShowSlowdown(SettingsView& view) {
-  view.ShowSlowdown(SlowdownEnabled.load(), SlowdownModifier.load());
+  view.ShowSlowdown();
   view.InvalidateWindow();
 }
 

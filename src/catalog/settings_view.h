@@ -4,7 +4,6 @@
 // wait for the user-interface thread (post, never send).
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 namespace tessaro {
@@ -12,10 +11,10 @@ namespace tessaro {
 class SettingsView {
  public:
   virtual ~SettingsView() = default;
-  // The slowdown controls take the loaded values: the check box's checked
-  // state is enabled; the hotkey button shows the modifier keys' names, is
-  // visible when the check box is and re-measures itself.
-  virtual void ShowSlowdown(int32_t enabled, int32_t modifier) = 0;
+  // The slowdown controls show the stored settings (SlowdownEnabled,
+  // SlowdownModifier) as they are when the window gets to it, not as the
+  // load read them: a change the user made meanwhile is what is stored.
+  virtual void ShowSlowdown() = 0;
   // Stops the repaint timer (timer 1).
   virtual void StopRepaintTimer() = 0;
   virtual void InvalidateWindow() = 0;

@@ -1,6 +1,8 @@
 #include "shell/controls_slowdown.h"
 
 #include "catalog/settings_store.h"
+#include "catalog/utf.h"
+#include "ui/key_capture_logic.h"
 #include "vxlib.h"
 
 namespace tessaro {
@@ -25,6 +27,13 @@ int32_t SetSlowdownKeys(int32_t captured_bits) {
   SendSlowdown();
   SaveButtonSettings();
   return SlowdownModifier;
+}
+
+void ShowStoredSlowdown(MainPanelWidgets& main) {
+  main.slowdown.checked = SlowdownEnabled != 0;
+  CopyToField(ModifierText(SlowdownModifier), main.modifier.text, kWidgetTextLength);
+  main.modifier.visible = main.slowdown.visible;
+  main.modifier.remeasure = true;
 }
 
 }  // namespace tessaro

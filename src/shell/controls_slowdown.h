@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "shell/main_panel.h"
+
 namespace tessaro {
 
 // The key capture's modifier bits (left keys in the low four bits, right
@@ -18,5 +20,10 @@ void SetSlowdownEnabled(bool enabled);
 // Sets SlowdownModifier from a capture's modifier bits, tells the driver
 // library when slowdown is on and saves. Returns the folded keys.
 int32_t SetSlowdownKeys(int32_t captured_bits);
+
+// Window thread: the slowdown check box and the keys widget show the
+// stored settings as they are now. The keys widget shows while the check
+// box does, and is measured again for its new text.
+void ShowStoredSlowdown(MainPanelWidgets& main);
 
 }  // namespace tessaro

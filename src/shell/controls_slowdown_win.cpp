@@ -1,7 +1,6 @@
 // The slowdown check box switches the hotkey on and off; the modifier
 // widget records its keys in the key capture dialog, run on a thread of
 // its own so the window stays responsive.
-#include "catalog/utf.h"
 #include "shell/controls_handlers_win.h"
 #include "shell/controls_slowdown.h"
 #include "shell/controls_window_thread_win.h"
@@ -21,14 +20,11 @@ void CaptureKeys() {
   // Modifier mode takes no main key and enables ok only with a modifier;
   // a run ended otherwise keeps the settings as they were.
   if (!keys || keys->modifiers == 0) return;
-  const int32_t captured = keys->modifiers;
-  SetSlowdownKeys(captured);
-  WindowThreadTasks::Run([captured] {
+  SetSlowdownKeys(keys->modifiers);
+  WindowThreadTasks::Run([] {
     CTessaroDlg* dialog = MainDialog();
     if (!dialog) return;
-    PanelWidget& modifier = dialog->main_panel().modifier;
-    CopyToField(ModifierText(captured), modifier.text, kWidgetTextLength);
-    modifier.remeasure = true;
+    ShowStoredSlowdown(dialog->main_panel());
     dialog->control().InvalidateWindow();
   });
 }

@@ -3,21 +3,19 @@
 // window's thread and returns at once.
 #include <string>
 
-#include "catalog/utf.h"
+#include "shell/controls_slowdown.h"
 #include "shell/tessaro_dlg_win.h"
-#include "ui/key_capture_logic.h"
 
 namespace tessaro {
 
-void CTessaroDlg::ShowSlowdown(int32_t enabled, int32_t modifier) {
-  if (HWND w = window()) PostMessageW(w, kSlowdownViewMessage, static_cast<WPARAM>(enabled), modifier);
+void CTessaroDlg::ShowSlowdown() {
+  if (HWND w = window()) PostMessageW(w, kSlowdownViewMessage, 0, 0);
 }
 
-void CTessaroDlg::OnSlowdownView(int32_t enabled, int32_t modifier) {
-  main_.slowdown.checked = enabled != 0;
-  CopyToField(ModifierText(modifier), main_.modifier.text, kWidgetTextLength);
-  main_.modifier.visible = main_.slowdown.visible;
-  main_.modifier.remeasure = true;
+// What is stored when the message comes: a click on the check box handled
+// after the load had posted it was saved after the load, and stands.
+void CTessaroDlg::OnSlowdownView() {
+  ShowStoredSlowdown(main_);
   InvalidateWindow();
 }
 

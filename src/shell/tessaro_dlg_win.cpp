@@ -99,7 +99,7 @@ LRESULT CTessaroDlg::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
       ShowMainWindow();
       return 0;
     case kSlowdownViewMessage:
-      OnSlowdownView(static_cast<int32_t>(wparam), static_cast<int32_t>(lparam));
+      OnSlowdownView();
       return 0;
     case kMessageBoxMessage:
       ShowQueuedMessages();

@@ -103,7 +103,7 @@ class CTessaroDlg final : public Dialog,
   enum PrivateMessage : UINT {
     kTimerRequestMessage = WM_APP + 1,  // wparam timer id, lparam period or -1 to stop
     kShowRequestMessage,
-    kSlowdownViewMessage,  // wparam enabled, lparam modifier keys
+    kSlowdownViewMessage,  // shows the stored slowdown settings
     kMessageBoxMessage,    // shows the queued message texts
   };
 
@@ -126,10 +126,10 @@ class CTessaroDlg final : public Dialog,
   bool OnOwnThread() const;
 
   // tessaro_dlg_view_win.cpp
-  void ShowSlowdown(int32_t enabled, int32_t modifier) override;
+  void ShowSlowdown() override;
   void StopRepaintTimer() override;
   void ShowMessage(std::u16string_view text) override;
-  void OnSlowdownView(int32_t enabled, int32_t modifier);
+  void OnSlowdownView();
   void ShowQueuedMessages();
 
   // tessaro_dlg_tray_win.cpp

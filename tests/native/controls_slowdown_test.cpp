@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "catalog/settings_store.h"
+#include "catalog/utf.h"
 #include "support/fake_vxlib.h"
 #include "support/settings_sandbox.h"
 #include "ui/key_capture_logic.h"
@@ -54,6 +55,36 @@ TEST(SlowdownKeys, SwitchAndKeysAreSentOnlyWhileOnAndAlwaysSaved) {
   EXPECT_EQ(sent(), (std::vector<int>{0, 8}));
   EXPECT_EQ(stored(), "0 4");
   EXPECT_EQ(SlowdownModifier.load(), 4);
+}
+
+// A settings load asks the window to show the slowdown settings while it
+// holds the settings lock; the window's thread gets to that request only
+// after a click on the check box, which waited for the lock and was saved
+// after the load. The window then shows the click's state: the stored one.
+TEST(SlowdownKeys, TheWindowShowsWhatIsStoredAfterAClickDuringALoad) {
+  test_support::SettingsSandbox sandbox;
+  sandbox.WriteSettingsFile(R"({"slowdown enable":"0","slowdown modifier":"4"})");
+  // The window's queue: what the load asks for waits until the click is done.
+  class QueuedView final : public SettingsView {
+   public:
+    void ShowSlowdown() override { ++slowdown_requests; }
+    void StopRepaintTimer() override {}
+    void InvalidateWindow() override {}
+    void ShowMessage(std::u16string_view) override {}
+    int slowdown_requests = 0;
+  } view;
+  LoadButtonSettings(view);
+  ASSERT_EQ(view.slowdown_requests, 1);
+
+  MainPanelWidgets main;
+  main.slowdown.visible = true;
+  main.slowdown.checked = true;  // the panel ticks the box, then calls the handler
+  SetSlowdownEnabled(true);
+  ShowStoredSlowdown(main);  // the queued request
+  EXPECT_TRUE(main.slowdown.checked);
+  EXPECT_EQ(nlohmann::json::parse(sandbox.ReadSettingsFile()).at("slowdown enable"), "1");
+  EXPECT_EQ(std::u16string(main.modifier.text, FieldLength(main.modifier.text, kWidgetTextLength)), u"Alt");
+  EXPECT_TRUE(main.modifier.visible);
 }
 
 }  // namespace

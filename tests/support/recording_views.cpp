@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "catalog/settings_store.h"
 #include "catalog/utf.h"
 
 namespace test_support {
 
-void RecordingSettingsView::ShowSlowdown(int32_t enabled, int32_t modifier) {
-  calls.push_back("ShowSlowdown " + std::to_string(enabled) + " " + std::to_string(modifier));
+void RecordingSettingsView::ShowSlowdown() {
+  calls.push_back("ShowSlowdown " + std::to_string(tessaro::SlowdownEnabled.load()) + " " +
+                  std::to_string(tessaro::SlowdownModifier.load()));
 }
 void RecordingSettingsView::StopRepaintTimer() { calls.push_back("StopRepaintTimer"); }
 void RecordingSettingsView::InvalidateWindow() { calls.push_back("InvalidateWindow"); }

@@ -15,7 +15,8 @@ namespace test_support {
 
 class RecordingSettingsView : public tessaro::SettingsView {
  public:
-  void ShowSlowdown(int32_t enabled, int32_t modifier) override;
+  // Logged with the stored values at the time of the call.
+  void ShowSlowdown() override;
   void StopRepaintTimer() override;
   void InvalidateWindow() override;
   void ShowMessage(std::u16string_view text) override;
