@@ -12,6 +12,7 @@
 #include "catalog/json_values.h"
 #include "catalog/model_catalogue.h"
 #include "catalog/package.h"
+#include "catalog/settings_message_once.h"
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "device/button_setting.h"
@@ -174,15 +175,18 @@ void LoadButtonSettings(SettingsView& view) {
     ButtonSettingList().clear();
   }
   ApplyModelDefaults();
+  const std::u16string path = SettingsFilePath();
   std::vector<uint8_t> bytes;
-  if (ReadWholeFile(SettingsFilePath(), bytes)) {
-    ApplyDocument(DocumentText(bytes), view);
-    view.StopRepaintTimer();
-    view.InvalidateWindow();
+  const bool read = ReadWholeFile(path, bytes);
+  MessageOncePerFile shown(view, path, DocumentText(bytes));
+  if (read) {
+    ApplyDocument(DocumentText(bytes), shown);
+    shown.StopRepaintTimer();
+    shown.InvalidateWindow();
   } else {
     SlowdownModifier = 1;
     SendSlowdown();
-    ShowSlowdown(view);
+    ShowSlowdown(shown);
   }
   SettingsLoaded = 1;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -215,9 +216,10 @@ TEST(SettingsLoad, FormatErrorsAreReportedAndPassedOver) {
   }
 }
 
-// The entries around a bad one are applied; the bad one is reported at
-// every load and stays in the file as it was, after the list's entries,
-// through every save until someone repairs it.
+// The entries around a bad one are applied; the bad one is reported when a
+// load meets it in a file it has not reported yet, and stays in the file as
+// it was, after the list's entries, through every save until someone
+// repairs it.
 TEST_F(SettingsLoadTest, AnEntryOfTheWrongFormatIsKeptThroughSaves) {
   const std::string bad = Entry(R"(,"hid_button":"0x10","swap45":true)", R"("5")", "Paste");
   Load(Document(Entry() + "," + bad + "," + Entry(R"(,"hid_button":"0x20")", R"("4")", "Cut")));
@@ -254,6 +256,42 @@ TEST_F(SettingsLoadTest, AnEntryOfTheWrongFormatIsKeptThroughSaves) {
   EXPECT_EQ(std::count(view_.calls.begin(), view_.calls.end(), "ShowMessage errr"), 0);
   ASSERT_TRUE(tessaro::SaveButtonSettings());
   EXPECT_EQ(nlohmann::json::parse(sandbox_.ReadSettingsFile()).at("trigger_setting").size(), 4u);
+}
+
+// Every device refresh loads the file again: a file that cannot be read is
+// reported at the first of them, and again only once it has changed.
+TEST_F(SettingsLoadTest, AnUnreadableFileIsReportedOnceUntilItChanges) {
+  const std::string bad = "{\"trigger_setting\":[";
+  const std::string other_bad = "[1,2]";
+  struct Step {
+    const char* what;
+    const char* file;  // null: no file
+    bool message;
+  };
+  const Step steps[] = {
+      {"first load", bad.c_str(), true},
+      {"the same file again", bad.c_str(), false},
+      {"and again", bad.c_str(), false},
+      {"another unreadable text", other_bad.c_str(), true},
+      {"back to the first", bad.c_str(), true},
+      {"a readable file", "{}", false},
+      {"the first once more, after a load without message", bad.c_str(), true},
+      {"the file removed", nullptr, false},
+      {"the first once more, after a load without file", bad.c_str(), true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    view_.calls.clear();
+    if (step.file) {
+      Load(step.file);
+    } else {
+      std::remove(sandbox_.FilePath().c_str());
+      LoadButtonSettings(view_);
+    }
+    const bool message = std::find(view_.calls.begin(), view_.calls.end(), "ShowMessage errr") != view_.calls.end();
+    EXPECT_EQ(message, step.message);
+    EXPECT_EQ(tessaro::SettingsLoaded.load(), 1);
+  }
 }
 
 TEST_F(SettingsLoadTest, OverlongValuesAreCutToTheirFields) {
