@@ -63,6 +63,8 @@ SettingsSandbox::~SettingsSandbox() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
+void SettingsSandbox::ResetState() const { ResetGlobals(); }
+
 std::string SettingsSandbox::FilePath() const { return folder_ + "/buttonSetting.json"; }
 
 void SettingsSandbox::WriteSettingsFile(std::string_view text) const {

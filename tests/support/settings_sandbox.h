@@ -19,6 +19,10 @@ class SettingsSandbox {
   SettingsSandbox(const SettingsSandbox&) = delete;
   SettingsSandbox& operator=(const SettingsSandbox&) = delete;
 
+  // The clean slate again within the same folder (for many runs in one
+  // sandbox): the fake driver, the list and the globals reset.
+  void ResetState() const;
+
   const std::string& folder() const { return folder_; }
   std::string FilePath() const;
   void WriteSettingsFile(std::string_view text) const;
