@@ -36,10 +36,34 @@ TEST(ShellResources, MainDialogTemplateIsAVisibleCaptionlessPopupWithASystemMenu
   EXPECT_TRUE(ex_style & WS_EX_APPWINDOW);
 }
 
-TEST(ShellResources, ProgramIconLoadsAtTrayAndWindowSizes) {
+// Width of an icon image resource: a PNG's header width, or the bitmap
+// header's; 0 when it is neither.
+int IconImageWidth(const BYTE* image, DWORD size) {
+  static const BYTE kPng[] = {0x89, 'P', 'N', 'G'};
+  if (size >= 24 && std::memcmp(image, kPng, sizeof kPng) == 0)
+    return (image[16] << 24) | (image[17] << 16) | (image[18] << 8) | image[19];
+  BITMAPINFOHEADER header;
+  if (size < sizeof header) return 0;
+  std::memcpy(&header, image, sizeof header);
+  return header.biSize == sizeof header ? header.biWidth : 0;
+}
+
+TEST(ShellResources, ProgramIconHasImagesOfTrayAndWindowSizes) {
+  const HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+  ASSERT_NE(directory, nullptr);
   for (int size : {16, 32, 64}) {
-    const tessaro::UniqueIcon icon(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, 0)));
+    // The image the system picks for that size; LoadImageW would stretch
+    // whatever image is nearest, so the image itself must be of the size.
+    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC image = id ? FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
+    ASSERT_NE(image, nullptr) << size;
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, image)));
+    EXPECT_EQ(IconImageWidth(bytes, SizeofResource(module, image)), size);
+    const tessaro::UniqueIcon icon(
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, 0)));
     EXPECT_NE(icon.get(), nullptr) << size;
   }
 }
