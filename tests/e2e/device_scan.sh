@@ -29,20 +29,20 @@ print(keys[0] if len(keys) == 1 else "none" if not keys else "several")'
 key_is() { [ "$(programmed_key)" = "$1" ]; }
 
 store_ctrl_key 0x74  # F5
+watch_settings_reads
 start_tessaro demo
 [ -n "$(wait_for_window)" ] || fail "the main window did not show"
-wait_until 10 key_is 116 || fail "the stored assignment was not programmed after start: $(programmed_key)"
+wait_until 20 key_is 116 || fail "the stored assignment was not programmed after start: $(programmed_key)"
 
-# The refresh five seconds after the first scan is the last one.
-sleep 7
+# A start reads the file for its language, at the first scan and at the
+# refresh five seconds later, which is the last one.
+wait_until 60 settings_reads_reach 3 || fail "the file was read $(settings_reads) times, not at the refresh after the first scan"
 store_ctrl_key 0x75  # F6
-sleep 2
 key_is 116 || fail "the assignments were reloaded without a device event: $(programmed_key)"
+[ "$(settings_reads)" -eq 3 ] || fail "the file was read again without a device event ($(settings_reads) reads)"
 
-vxctl '{"cmd":"plug","device":{"name":"Kesto 8","type":1,"unit_active":[1],"vendor_code":75,"sub_id":14,"handle":4609}}' >/dev/null ||
-  fail "plug was refused"
-wait_until 3 key_is 117 || fail "a device's arrival did not reload the assignments: $(programmed_key)"
+vxctl '{"cmd":"plug","device":{"name":"Kesto 8","type":1,"unit_active":[1],"vendor_code":75,"sub_id":14,"handle":4609}}' >/dev/null
+wait_until 20 key_is 117 || fail "a device's arrival did not reload the assignments: $(programmed_key)"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "device_scan: ok"

@@ -93,8 +93,7 @@ grep -qxF "Ctrl + Shift + F5|0x10|0|2|0x01,0x11,0x10,0x74" <<<"$(stored_assignme
 # place in the file).
 without_slots() { triggers | sed -E 's/"slot": [0-9]+, //' | sort; }
 before=$(without_slots)
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 start_tessaro demo
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show again"
@@ -102,6 +101,5 @@ restored() { [ "$(without_slots)" = "$before" ]; }
 wait_until 10 restored || fail "after a restart the driver has $(without_slots), not $before"
 has_trigger "$play" && has_trigger "$custom" || fail "the choices were not programmed again"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "function_menu: ok"

@@ -31,6 +31,7 @@ down_scrolls_up="$wheel and hid_num_down == 0xFC and hid_num_up == 0xFC and pres
 has_trigger() { [ "$(triggers_where "$1")" -eq 1 ]; }
 defaults() { has_trigger "$up_scrolls_up" && has_trigger "$down_scrolls_down"; }
 wait_until 10 defaults || fail "the wheel's defaults were not programmed: $(triggers)"
+wait_for_marker_column
 
 # The pictures of the two wheel markers, the pointer away from them.
 marker_pictures() {
@@ -69,14 +70,12 @@ marker_pictures after
 same_picture "$e2e_dir/after_5.png" "$e2e_dir/before_6.png" || fail "the up direction does not show Scroll down"
 same_picture "$e2e_dir/after_6.png" "$e2e_dir/before_5.png" || fail "the down direction does not show Scroll up"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 start_tessaro hid
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show again"
 wait_until 10 paired || fail "after a restart the wheel is not paired: $(triggers)"
 if has_trigger "$up_scrolls_up" || has_trigger "$down_scrolls_down"; then fail "a default came back: $(triggers)"; fi
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "function_menu_wheel: ok"

@@ -15,8 +15,8 @@ sent_is() { [ "$(slowdown_sent)" = "$1" ]; }
 stored_is() { [ -f "$SETTINGS_FILE" ] && [ "$(settings_value 'slowdown enable')" = "$1" ]; }
 swapped_is() { [ "$(buttons_swapped)" = "$1" ]; }
 wait_until 20 sent_is 0 || fail "the driver has slowdown keys before any were chosen"
-# The first device scan loads the (missing) settings file meanwhile.
-sleep 2
+# The first device scan loads the (missing) settings file.
+wait_for_marker_column
 
 [ "$(buttons_swapped)" != 1 ] || fail "the buttons are swapped before the left hand box was checked"
 click_control "$window" left_hand
@@ -32,17 +32,15 @@ wait_until 5 sent_is 1 || fail "slowdown on did not send its keys (Ctrl): $(slow
 wait_until 5 stored_is 1 || fail "slowdown on was not stored"
 [ "$(settings_value 'slowdown modifier')" = 1 ] || fail "the slowdown keys were stored as $(settings_value 'slowdown modifier')"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 start_tessaro demo
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show again"
 wait_until 20 sent_is 1 || fail "a new start did not send the stored slowdown keys"
-sleep 1
+wait_for_marker_column
 click_control "$window" slowdown
 wait_until 5 sent_is 0 || fail "slowdown off still leaves keys with the driver: $(slowdown_sent)"
 wait_until 5 stored_is 0 || fail "slowdown off was not stored"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "global_settings: ok"

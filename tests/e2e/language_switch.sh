@@ -24,19 +24,13 @@ scale=$(xwininfo -id "$window" | awk '/Width:/ { print $2 / 2400 }')
 copy_programmed() { [ "$(triggers_where "$DEMO_MODEL and hid_button == 8 and press == [1, 17, 67]")" -eq 1 ]; }
 wait_until 20 copy_programmed || fail "the stored Copy was not programmed: $(triggers)"
 # The marker column is made after the assignments are programmed.
-sleep 1
+wait_for_marker_column
 
-# open_languages: clicks the language widget until its list shows; prints
-# the list's window.
+# open_languages: clicks the language widget; prints the list's window.
 open_languages() {
-  for _ in $(seq 10); do
-    click_control "$window" language
-    if wait_until 2 untitled_count_is 1; then
-      newest_untitled
-      return 0
-    fi
-  done
-  fail "the language widget opened no list"
+  click_control "$window" language
+  wait_until 20 untitled_count_is 1 || fail "the language widget opened no list"
+  newest_untitled
 }
 
 window_picture "$e2e_dir/english.png" "$window"
@@ -85,15 +79,16 @@ differing=$(pictures_differ_by "$e2e_dir/german.png" "$e2e_dir/again.png")
 [ "$differing" -lt 200 ] || fail "choosing the current language changed the window ($differing pixels differ)"
 
 # The new language is the one a new start takes.
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 start_tessaro demo
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show again"
-sleep 2
-window_picture "$e2e_dir/restarted.png" "$window"
-differing=$(pictures_differ_by "$e2e_dir/german.png" "$e2e_dir/restarted.png")
-[ "$differing" -lt 2000 ] || fail "a restart did not come back in German ($differing pixels differ)"
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+wait_for_marker_column
+like_german() {
+  window_picture "$e2e_dir/restarted.png" "$window"
+  [ "$(pictures_differ_by "$e2e_dir/german.png" "$e2e_dir/restarted.png")" -lt 2000 ]
+}
+wait_until 20 like_german ||
+  fail "a restart did not come back in German ($(pictures_differ_by "$e2e_dir/german.png" "$e2e_dir/restarted.png") pixels differ)"
+end_tessaro
 echo "language_switch: ok"

@@ -9,20 +9,15 @@ source "$(dirname "$0")/lib/controls.sh"
 start_tessaro two
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
-# The first device scan connects both and shows the widget.
-sleep 3
+# The first device scan connects both and shows the widget with the marker
+# column.
+wait_for_marker_column
 
-# open_models: clicks the model list widget until its list shows; prints
-# the list's window.
+# open_models: clicks the model list widget; prints the list's window.
 open_models() {
-  for _ in $(seq 10); do
-    click_control "$window" model_list
-    if wait_until 2 untitled_count_is 1; then
-      newest_untitled
-      return 0
-    fi
-  done
-  fail "the model list widget opened no list"
+  click_control "$window" model_list
+  wait_until 20 untitled_count_is 1 || fail "the model list widget opened no list"
+  newest_untitled
 }
 # picture NAME: the window, with the pointer on a spot no widget covers.
 picture() {
@@ -54,6 +49,5 @@ picture back
 differing=$(pictures_differ_by "$e2e_dir/first.png" "$e2e_dir/back.png")
 [ "$differing" -lt 2000 ] || fail "choosing the first model again did not show it as before ($differing pixels differ)"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "model_list: ok"

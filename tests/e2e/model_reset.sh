@@ -29,20 +29,16 @@ scroll_up_default() { [ "$(triggers_where "$HID_MODEL and hid_num_down == 0xfa a
 all_programmed() { [ "$(copies)" -eq 3 ]; }
 wait_until 20 all_programmed || fail "the stored assignments were not programmed: $(triggers)"
 ! scroll_up_default || fail "the stored 0xfa assignment did not replace the default"
-sleep 1
+# The reset widget shows with the marker column.
+wait_for_marker_column
 
-# ask: clicks the reset widget until its question shows; prints the box.
+# ask: clicks the reset widget; prints the question's box.
 ask() {
   local box
-  for _ in $(seq 10); do
-    click_control "$window" reset $rows $spaced
-    box=$(timeout 2 xdotool search --sync --onlyvisible --name '^Reset$' 2>/dev/null | head -1) || true
-    if [ -n "$box" ]; then
-      echo "$box"
-      return 0
-    fi
-  done
-  fail "the reset widget asked nothing"
+  click_control "$window" reset $rows $spaced
+  box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Reset$' 2>/dev/null | head -1) || true
+  [ -n "$box" ] || fail "the reset widget asked nothing"
+  echo "$box"
 }
 box_gone() { ! is_viewable "$1"; }
 # stored_of MODEL_ID USB_PID: how many entries of the file are the model's.
@@ -72,6 +68,5 @@ wait_until 5 scroll_up_default || fail "the wheel's 0xfa did not get its default
 [ "$(stored_of 8 0x7a08)" -eq 0 ] || fail "the file still holds the model's entries: $(stored_assignments)"
 [ "$(stored_of 14 0x0000)" -eq 1 ] || fail "the other model's entry left the file"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "model_reset: ok"

@@ -36,11 +36,9 @@ wait_until 5 copy_saved || fail "Copy was not saved for the back button: $(store
 # Another program's window, away from Tessaro's, takes the keyboard.
 start_input_recorder
 log=$recorder_log
-for _ in $(seq 10); do
-  xdotool mousemove 170 80 click 1
-  wait_until 1 recorder_clicked && break
-done
-recorder_clicked || fail "the recording window saw no click"
+# shellcheck disable=SC2086
+xdotool mousemove $recorder_point click 1
+wait_until 20 recorder_clicked || fail "the recording window saw no click"
 : >"$log"
 
 xdotool click 8
@@ -50,6 +48,5 @@ wait_until 5 got || fail "the back button sent $(tr '\n' ' ' <"$log"), not Ctrl+
 sleep 0.5
 got || fail "more arrived after Ctrl+C (the back click itself?): $(tr '\n' ' ' <"$log")"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "real_back_button: ok"

@@ -13,7 +13,12 @@
 #    ends Tessaro and removes everything but the user's button settings;
 #  - a second round in a folder with spaces: the start entry quotes the path,
 #    the choice against the start with Windows holds over re-installations,
-#    and "/REMOVESETTINGS" removes the settings file too.
+#    and "/REMOVESETTINGS" removes the settings file too;
+#  - the portable zip's Tessaro.exe, unpacked into a folder whose name is not
+#    ASCII with a package beside it, starts, reads that package, serves the
+#    simulated mouse and ends cleanly on "/close";
+#  - a third round installs into such a folder and runs from there.
+# e2e-timeout: 900
 source "$(dirname "$0")/lib/session.sh"
 
 work=$e2e_dir/release
@@ -217,25 +222,16 @@ default_dir=$e2e_user_dir/AppData/Local/Programs/Tessaro
 cp "$setup" "$WINEPREFIX/drive_c/TessaroSetup.exe"
 scenario=$(scenario_path demo)
 
-# reg_value KEY NAME: the value's data, empty when there is none.
-# reg exits with 1 for a missing key or value; any other failure is Wine's
-# own and is tried again.
-reg_value() {
-  local out status
-  for _ in 1 2 3 4 5; do
-    status=0
-    out=$(wine reg query "$1" /v "$2" 2>/dev/null </dev/null) || status=$?
-    [ "$status" -le 1 ] && break
-    sleep 0.5
-  done
-  tr -d '\r' <<<"$out" | sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" || true
-}
-reg_key_exists() { wine reg query "$1" >/dev/null 2>&1 </dev/null; }
-reg_key_absent() { ! reg_key_exists "$1"; }
+# reg_value KEY NAME: the value's data, empty when reg finds none.
+reg_value() { reg_query "$1" "$2" || true; }
 # Runs a Windows command line as typed (cmd keeps "/D=C:\a b" whole) and
 # waits for the program it starts.
-run_windows() { VXLIB_SCENARIO=$scenario timeout 120 wine cmd /c "start /wait $*" </dev/null >/dev/null 2>&1; }
-tessaro_processes() { wine winedbg --command "info process" </dev/null 2>/dev/null | grep -c "'Tessaro.exe'" || true; }
+run_windows() { VXLIB_SCENARIO=$scenario timeout 120 wine cmd /c "start /wait $*" </dev/null >>"$e2e_wine_log" 2>&1; }
+tessaro_processes() {
+  local list
+  list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
+  awk "/'Tessaro.exe'/ { n++ } END { print n + 0 }" <<<"$list"
+}
 no_tessaro_process() { [ "$(tessaro_processes)" = 0 ]; }
 has_main_window() { [ -n "$(main_windows)" ]; }
 no_main_window() { [ -z "$(main_windows)" ]; }
@@ -247,7 +243,7 @@ all_hidden() {
 # the icon's teal left button.
 tray_has_icon() {
   local w
-  for w in $(xdotool search --name '^Wine System Tray$' 2>/dev/null); do
+  for w in $(xdotool search --name '^Wine System Tray$' 2>/dev/null || true); do
     is_viewable "$w" || continue
     import -window "$w" "$work/tray.png" 2>/dev/null || continue
     [ "$(convert "$work/tray.png" -fx 'g > r + 0.2 && b > r + 0.15 ? 1 : 0' -format '%[fx:mean*w*h]' info: 2>/dev/null |
@@ -286,9 +282,9 @@ program=$(winepath -u "$program_win") || fail "no program in the start entry '$c
 check "program of the start entry" "$(realpath -m "$program")" "$(realpath -m "$default_dir/Tessaro.exe")"
 check "arguments of the start entry" "$arguments" " /hide"
 # shellcheck disable=SC2086
-(cd / && VXLIB_SCENARIO=$scenario exec wine "$program" $arguments >/dev/null 2>&1) &
+(cd / && VXLIB_SCENARIO=$scenario exec wine "$program" $arguments </dev/null >>"$e2e_wine_log" 2>&1) &
 first_pid=$!
-e2e_pids+=("$first_pid")
+track_tessaro "$first_pid"
 wait_until 30 has_main_window || fail "Tessaro from the installed folder made no main window"
 wait_until 20 tray_has_icon || fail "no tray icon of Tessaro"
 wait_until 10 all_hidden || fail "the start with Windows did not keep the window hidden"
@@ -304,6 +300,7 @@ stage_done "start with Windows"
 # Installing again over the running instance ends it and starts the new one.
 run_windows 'C:\TessaroSetup.exe /S' || fail "the installation over a running Tessaro failed"
 wait_until 20 process_gone "$first_pid" || fail "installing again did not end the running Tessaro"
+wait "$first_pid" || fail "the Tessaro that the installation ended ended with status $?"
 # The old instance is gone, so a Tessaro with a window is the new one.
 restarted() { has_main_window && [ "$(tessaro_processes)" = 1 ]; }
 wait_until 30 restarted || fail "Tessaro was not started again after the installation"
@@ -316,7 +313,7 @@ stage_done "installation over a running instance"
 # The silent uninstaller ends Tessaro and removes all but the settings.
 check_true "Tessaro recorded its registration" reg_key_exists 'HKCU\Software\Vornel'
 # The uninstaller runs on from a copy of itself in the temporary folder.
-uninstall() { timeout 60 wine "$@" </dev/null >/dev/null 2>&1 || true; }
+uninstall() { timeout 60 wine "$@" </dev/null >>"$e2e_wine_log" 2>&1 || true; }
 uninstall "$default_dir/Uninstall.exe" /S
 folder_gone() { [ ! -e "$1" ]; }
 wait_until 30 folder_gone "$default_dir" || fail "the uninstaller left $(installed_files "$default_dir")"
@@ -347,4 +344,53 @@ wait_until 30 folder_gone "$spaced" || fail "the uninstaller left $(installed_fi
 wait_until 10 folder_gone "$SETTINGS_FILE" || problems+=("/REMOVESETTINGS kept the settings file")
 check_true "the empty settings folder removed" folder_gone "$(dirname "$SETTINGS_FILE")"
 stage_done "second round"
+
+# ---- Folders whose names are not ASCII ------------------------------------------
+foreign_win='C:\Prüfung 測試'
+foreign=$(winepath -u "$foreign_win")
+trigger_count() { vxctl '{"cmd":"state"}' | tr -d '\r' | python3 -c 'import json, sys; print(len(json.load(sys.stdin)["triggers"]))'; }
+# The models' default triggers come from the model catalogue: none without
+# one.
+catalogue_read() { [ "$(trigger_count)" -gt 0 ]; }
+
+# The portable zip unpacked there, with a model package beside the program,
+# which takes the place of the embedded one.
+mkdir -p "$foreign"
+unzip -q "$portable_zip" -d "$foreign"
+package_dir=$(sed -n 's/^TESSARO_PACKAGE_DIR:[A-Z]*=//p' "$TESSARO_BUILD/CMakeCache.txt")
+cp "$package_dir/model.pkg" "$foreign/Tessaro/"
+TESSARO_EXE=$foreign/Tessaro/Tessaro.exe
+start_tessaro demo
+[ -n "$(wait_for_window)" ] || fail "the portable Tessaro in '$foreign_win' showed no window"
+wait_until 30 catalogue_read || fail "the portable Tessaro in '$foreign_win' read no model catalogue from the package beside it"
+end_tessaro
+unset TESSARO_EXE
+check_true "the portable Tessaro made the settings folder" test -d "$(dirname "$SETTINGS_FILE")"
+stage_done "portable zip in '$foreign_win'"
+
+# Round 3: installed into such a folder and started from there as Windows
+# starts it at sign-in.
+installed_win="$foreign_win\Programme"
+installed=$(winepath -u "$installed_win")
+run_windows "C:\\TessaroSetup.exe /S /D=$installed_win" || fail "installation into '$installed_win' failed"
+check "files in '$installed_win'" "$(installed_files "$installed")" "Tessaro.exe Uninstall.exe VXLIB.dll "
+check "start entry in '$installed_win'" "$(reg_value "$run_key" Tessaro)" "\"$installed_win\\Tessaro.exe\" /hide"
+check "installation folder '$installed_win'" "$(reg_value "$uninstall_key" InstallLocation)" "$installed_win"
+stage_done "installation into '$installed_win'"
+command=$(reg_value "$run_key" Tessaro)
+program_win=${command#\"}
+program_win=${program_win%%\"*}
+program=$(winepath -u "$program_win") || fail "no program in the start entry '$command'"
+(cd / && VXLIB_SCENARIO=$scenario exec wine "$program" /hide </dev/null >>"$e2e_wine_log" 2>&1) &
+tessaro_pid=$!
+track_tessaro "$tessaro_pid"
+wait_until 30 has_main_window || fail "Tessaro from '$installed_win' made no main window"
+wait_until 20 tray_has_icon || fail "Tessaro from '$installed_win' has no tray icon"
+wait_until 30 catalogue_read || fail "Tessaro from '$installed_win' read no model catalogue"
+TESSARO_EXE=$program end_tessaro
+uninstall "$installed/Uninstall.exe" /S /REMOVESETTINGS
+wait_until 30 folder_gone "$installed" || fail "the uninstaller left $(installed_files "$installed")"
+check "start entry after uninstalling from '$installed_win'" "$(reg_value "$run_key" Tessaro)" ""
+check_true "uninstall entry removed after '$installed_win'" reg_key_absent "$uninstall_key"
+stage_done "third round"
 echo "release: ok"

@@ -24,6 +24,5 @@ run_tessaro || fail "a start after hiding did not end cleanly"
 wait_until 10 is_viewable "$window" || fail "a second start did not show the hidden window"
 [ "$(main_windows)" = "$window" ] || fail "a second start left a window of its own: $(main_windows)"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "single_instance: ok"

@@ -13,21 +13,18 @@ scale=$(xwininfo -id "$window" | awk '/Width:/ { print $2 / 2400 }')
 slowdown_sent() { vxctl '{"cmd":"state"}' | tr -d '\r' | python3 -c 'import json, sys; print(json.load(sys.stdin)["slowdown_modifier"])'; }
 sent_is() { [ "$(slowdown_sent)" = "$1" ]; }
 stored_keys_are() { [ -f "$SETTINGS_FILE" ] && [ "$(settings_value 'slowdown modifier')" = "$1" ]; }
-sleep 2
+# The first device scan loads the (missing) settings file.
+wait_for_marker_column
 click_control "$window" slowdown
 wait_until 5 sent_is 1 || fail "slowdown on did not send Ctrl"
-sleep 0.5
 
 # capture KEYS WIDGET: records KEYS in the dialog the slowdown keys widget
 # opens and ends it with its "ok" or "cancel" widget.
 capture() {
   local keys=$1 widget=$2 dialog dx dy dw dh
-  for _ in $(seq 5); do
-    # shellcheck disable=SC2046
-    xdotool mousemove $(modifier_point "$window") click 1
-    wait_until 3 untitled_count_is 1 && break
-  done
-  untitled_count_is 1 || fail "the slowdown keys widget opened no key capture dialog"
+  # shellcheck disable=SC2046
+  xdotool mousemove $(modifier_point "$window") click 1
+  wait_until 20 untitled_count_is 1 || fail "the slowdown keys widget opened no key capture dialog"
   dialog=$(newest_untitled)
   read -r dx dy dw dh <<<"$(xwininfo -id "$dialog" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')"
@@ -63,6 +60,5 @@ sleep 1
 sent_is 3 || fail "a cancelled capture sent $(slowdown_sent)"
 stored_keys_are 3 || fail "a cancelled capture stored $(settings_value 'slowdown modifier')"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+end_tessaro
 echo "slowdown_keys: ok"

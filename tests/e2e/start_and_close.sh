@@ -11,7 +11,7 @@ start_tessaro demo
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
 
-value=$(wine reg query 'HKCU\Software\Vornel' /v AppGUID 2>/dev/null | tr -d '\r' | awk '$1 == "AppGUID" { print $2, $3 }')
+value=$(reg_query 'HKCU\Software\Vornel' | awk '$1 == "AppGUID" { print $2, $3 }') || fail "no key HKCU\Software\Vornel"
 [ "$value" = "REG_SZ {1BD6E691-A069-4771-A5F2-A37EDE14CAFB}" ] || fail "AppGUID is '$value'"
 
 # Both switches: only the end is asked for.

@@ -17,7 +17,5 @@ hidden || fail "the hidden window showed again by itself"
 process_alive "$tessaro_pid" || fail "the hidden instance ended"
 tray_shown || fail "the tray icon went with the window"
 
-run_tessaro /close || fail "/close did not end cleanly"
-wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the hidden instance"
-wait "$tessaro_pid" || fail "the instance ended with status $?"
+end_tessaro
 echo "start_hidden: ok"

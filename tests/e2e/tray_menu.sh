@@ -15,17 +15,12 @@ wait_until 20 tray_shown || fail "no tray icon"
 scale=$(xwininfo -id "$window" | awk '/Width:/ { print 0.9 * $2 / 2400 }')
 sleep 1
 
-# open_tray_menu: clicks the tray icon until its menu shows (half a second
-# after the click); prints the menu's window.
+# open_tray_menu: clicks the tray icon, whose menu shows half a second
+# after the click; prints the menu's window.
 open_tray_menu() {
-  for _ in $(seq 5); do
-    click_tray_icon || fail "no tray window to click"
-    if wait_until 3 tray_menu_count_is 1; then
-      tray_menu_windows | tail -1
-      return 0
-    fi
-  done
-  fail "the tray icon opened no menu"
+  click_tray_icon || fail "no tray window to click"
+  wait_until 20 tray_menu_count_is 1 || fail "the tray icon opened no menu"
+  tray_menu_windows | tail -1
 }
 
 # The close widget hides the window (see single_instance.sh for its place).

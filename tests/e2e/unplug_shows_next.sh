@@ -23,11 +23,6 @@ settled_snapshot() {
   fail "the window did not settle"
 }
 
-end_tessaro() {
-  run_tessaro /close || fail "/close did not end cleanly"
-  wait_until 10 process_gone "$tessaro_pid" || fail "/close did not end the instance"
-}
-
 # picture_of SCENARIO OUT: the window of a start with those mice.
 picture_of() {
   start_tessaro "$1"

@@ -88,10 +88,10 @@ click_control() {
   xdotool mousemove $(control_point "$@") click 1
 }
 
-# The system's mouse button swap as the window sets it: 1 or 0.
+# The system's mouse button swap as the window sets it: 1 or 0, nothing
+# before the first change.
 buttons_swapped() {
-  wine reg query 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Mouse' /v SwapMouseButtons 2>/dev/null |
-    tr -d '\r' | awk '$1 == "SwapMouseButtons" { print $3 }'
+  reg_query 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Mouse' SwapMouseButtons || true
 }
 
 # A picture of the main window, as a file name.
@@ -100,14 +100,6 @@ window_picture() {
   import -window root -crop "$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 }
     /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }')" \
     +repage "$file"
-}
-
-# How many pixels two pictures of the same size differ in.
-pictures_differ_by() {
-  local count
-  # compare's status says only whether they differ.
-  count=$(compare -metric AE "$1" "$2" null: 2>&1) || true
-  awk '{ print int($1) }' <<<"$count"
 }
 
 # click_tray_icon: a single click on the program's tray icon, the first of
@@ -154,10 +146,8 @@ link_east_asian_fonts() {
   joined=${joined%\\0}
   for family in "Liberation Sans" "DejaVu Sans" Tahoma "Segoe UI"; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$family" \
-      /t REG_MULTI_SZ /d "$joined" /f >/dev/null 2>&1
+      /t REG_MULTI_SZ /d "$joined" /f </dev/null >/dev/null
   done
-  # Read by the next process that starts.
-  wineserver -w
 }
 
 # modifier_point WINDOW: screen point "x y" on the slowdown keys widget,

@@ -32,28 +32,36 @@ else:
 EOF
 }
 
+# Whether the marker column of $window is made (by the first device scan
+# after a start): its heading, hidden until then, shows.
+marker_column_shown() {
+  local x y w h
+  read -r x y w h <<<"$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')"
+  [ -n "$h" ] || fail "window $window is gone"
+  # shellcheck disable=SC2046
+  [ "$(bright_pixels $(python3 -c "
+s = $w / 2400
+n, width = int(100 * s), int(880 * s)
+print(int($x + $w - 60 * s - width), int($y + 260 * s - 1.2 * n), width, n)"))" -gt 50 ]
+}
+wait_for_marker_column() { wait_until 60 marker_column_shown || fail "the marker column did not show"; }
+
 # open_menu K: clicks shown marker K of $window (a column of $rows markers,
-# $spaced of them spaced) until its function menu shows, since the column
-# is made by the first device scan; prints the list's window.
+# $spaced of them spaced) once the column shows; prints the list's window.
 open_menu() {
-  local point
-  point=$(marker_point "$window" "$rows" "$spaced" "$1")
-  for _ in $(seq 20); do
-    # shellcheck disable=SC2086
-    xdotool mousemove $point click 1
-    if wait_until 1 untitled_count_is 1; then
-      untitled_windows
-      return 0
-    fi
-  done
-  fail "marker $1 opened no menu"
+  wait_for_marker_column
+  # shellcheck disable=SC2046
+  xdotool mousemove $(marker_point "$window" "$rows" "$spaced" "$1") click 1
+  wait_until 20 untitled_count_is 1 || fail "marker $1 opened no menu"
+  untitled_windows
 }
 
 # Visible windows without a title that do not cover the screen: the popup
 # lists and the key capture dialog, oldest first.
 untitled_windows() {
   local w
-  for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null | sort -n); do
+  for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null | sort -n || true); do
     xwininfo -id "$w" 2>/dev/null | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { exit !(w < 1900 && h < 1000) }' &&
       echo "$w"
   done

@@ -4,16 +4,80 @@
 # folder, so its settings file, registry values and running instances are
 # its own and its wineserver serves nobody else. On exit every process the
 # script started is ended and the prefix is removed, also after a failure.
-set -euo pipefail
+#
+# A failure anywhere ends the script with a message: in a function, in a
+# command substitution or in a pipeline (set -E, inherit_errexit, and a
+# failing subshell tells the script's own shell to stop). A Tessaro that
+# the script started and that ended by itself must have ended with status
+# 0, whether or not the script looked.
+set -Eeuo pipefail
+shopt -s inherit_errexit
 : "${TESSARO_BUILD:?set TESSARO_BUILD to the Windows build folder}"
 : "${TESSARO_SOURCE:?set TESSARO_SOURCE to the source tree}"
 
+e2e_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 e2e_base_prefix=${TESSARO_WINEPREFIX:-$TESSARO_SOURCE/build/wineprefix}
 e2e_dir=$(mktemp -d)
 e2e_pids=()
+e2e_tessaro_pids=()
+# What the Windows programs the script starts write, shown at the end.
+e2e_wine_log=$e2e_dir/wine.log
+: >"$e2e_wine_log"
+
+# A subshell cannot end the script by itself; it asks the script's shell.
+e2e_stop_script() { [ "$BASHPID" = "$$" ] || kill -USR1 $$; }
+trap 'exit 1' USR1
+fail() {
+  echo "FAIL: $*" >&2
+  e2e_stop_script
+  exit 1
+}
+# A command that ends a script through set -e says which it was.
+trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO (in ${FUNCNAME[*]:-the script}): \"$BASH_COMMAND\" exited with status $?" >&2
+  e2e_stop_script' ERR
+
+# The tracked Tessaro processes that have ended report a status other
+# than 0; the others are left alone.
+e2e_check_tessaro_exits() {
+  local pid status bad=0
+  for pid in "${e2e_tessaro_pids[@]}"; do
+    kill -0 "$pid" 2>/dev/null && continue
+    status=0
+    wait "$pid" 2>/dev/null || status=$?
+    if [ "$status" -ne 0 ]; then
+      echo "FAIL: Tessaro (process $pid) ended with status $status" >&2
+      bad=1
+    fi
+  done
+  return $bad
+}
+
+e2e_cleanup() {
+  local status=$?
+  trap - ERR
+  trap '' USR1
+  set +e
+  e2e_check_tessaro_exits || status=1
+  for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  # The prefix's own server: it ends only this script's processes.
+  wineserver -k 2>/dev/null
+  for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  if [ -s "$e2e_wine_log" ]; then
+    echo "---- what the Windows programs wrote:" >&2
+    cat "$e2e_wine_log" >&2
+  fi
+  rm -rf "$e2e_dir"
+  if [ -n "${tessaro_xvfb_pid:-}" ]; then kill "$tessaro_xvfb_pid" 2>/dev/null; fi
+  exit "$status"
+}
 
 export WINEPREFIX=$e2e_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cp -al "$e2e_base_prefix" "$WINEPREFIX"
+# Hard links need the temporary folder on the prefix's file system; a copy
+# does everywhere.
+if ! cp -al "$e2e_base_prefix" "$WINEPREFIX" 2>/dev/null; then
+  rm -rf "$WINEPREFIX"
+  cp -a "$e2e_base_prefix" "$WINEPREFIX"
+fi
 # wineserver rewrites these whole; the others are only read.
 for reg in system.reg user.reg userdef.reg; do
   [ -e "$e2e_base_prefix/$reg" ] && cp --remove-destination "$e2e_base_prefix/$reg" "$WINEPREFIX/$reg"
@@ -24,25 +88,18 @@ mkdir -p "$e2e_user_dir/Documents"
 SETTINGS_FILE=$e2e_user_dir/Documents/Vornel/buttonSetting.json
 
 source "$TESSARO_SOURCE/scripts/display.sh"
-
-e2e_cleanup() {
-  local status=$?
-  for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  # The prefix's own server: it ends only this script's processes.
-  wineserver -k 2>/dev/null || true
-  for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$e2e_dir"
-  if [ -n "${tessaro_xvfb_pid:-}" ]; then kill "$tessaro_xvfb_pid" 2>/dev/null || true; fi
-  exit "$status"
-}
+# After display.sh, whose own trap this one takes over.
 trap e2e_cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-# A command that ends a script through set -e says which it was.
-trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: \"$BASH_COMMAND\" exited with status $?" >&2' ERR
+# One server for the whole script: without it the server ends whenever no
+# Windows program runs, and a program that meets it on its way out (reg,
+# winepath, winedbg) fails as if what it looked for were not there. The
+# clean-up ends it; should the script be killed, it ends by itself once
+# idle for ten minutes. The prefix's services start with the first
+# program: here, away from the pipes of the script's commands, which they
+# would otherwise hold open.
+wineserver -p600 </dev/null >>"$e2e_wine_log" 2>&1
+wine cmd /c exit </dev/null >>"$e2e_wine_log" 2>&1
 
 # A scenario of data/scenarios by name, or a scenario file by its path.
 scenario_path() {
@@ -52,28 +109,58 @@ scenario_path() {
   esac
 }
 
+# track_tessaro PID: a started Tessaro whose end the clean-up checks.
+track_tessaro() {
+  e2e_pids+=("$1")
+  e2e_tessaro_pids+=("$1")
+}
+
 # start_tessaro SCENARIO [ARGS...]: starts Tessaro with the simulated
 # devices of SCENARIO (see scenario_path), or with the driver library's
-# real backend for "real"; its process id is in $tessaro_pid.
+# real backend for "real"; its process id is in $tessaro_pid. With
+# TESSARO_EXE set, that program instead of the build's.
 start_tessaro() {
   local scenario=$1
   shift
   local -a driver=()
   [ "$scenario" = real ] || driver=("VXLIB_SCENARIO=$(scenario_path "$scenario")")
-  env "${driver[@]}" wine "$TESSARO_BUILD/Tessaro.exe" "$@" >/dev/null 2>&1 &
+  env "${driver[@]}" wine "${TESSARO_EXE:-$TESSARO_BUILD/Tessaro.exe}" "$@" </dev/null >>"$e2e_wine_log" 2>&1 &
   tessaro_pid=$!
-  e2e_pids+=("$tessaro_pid")
+  track_tessaro "$tessaro_pid"
 }
 
 # run_tessaro ARGS...: a start that is expected to end by itself; its exit
 # status is the function's.
 run_tessaro() {
-  timeout 30 wine "$TESSARO_BUILD/Tessaro.exe" "$@" >/dev/null 2>&1
+  timeout 30 wine "${TESSARO_EXE:-$TESSARO_BUILD/Tessaro.exe}" "$@" </dev/null >>"$e2e_wine_log" 2>&1
 }
 
-# The main window's X window id, once it is shown (up to 30 seconds).
+# end_tessaro: "/close" ends the Tessaro of $tessaro_pid, which must end by
+# itself with status 0.
+end_tessaro() {
+  local status=0
+  run_tessaro /close || fail "/close did not end cleanly (status $?)"
+  wait_until 20 process_gone "$tessaro_pid" || fail "/close did not end the instance"
+  wait "$tessaro_pid" || status=$?
+  [ "$status" -eq 0 ] || fail "Tessaro ended with status $status"
+}
+
+# The X window ids of the visible windows titled as the main window that
+# are as large as the main window always is (at least 800 pixels wide): a
+# message box carries the same title.
+shown_main_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Vornel$' 2>/dev/null || true); do
+    xwininfo -id "$w" 2>/dev/null | awk '/Width:/ { exit !($2 >= 800) }' && echo "$w"
+  done
+  return 0
+}
+main_window_shown() { [ -n "$(shown_main_windows)" ]; }
+
+# The main window's X window id, once it is shown (up to 60 seconds).
 wait_for_window() {
-  timeout 30 xdotool search --sync --onlyvisible --name '^Vornel$' | head -1 || true
+  if wait_until 60 main_window_shown; then shown_main_windows | head -1; fi
+  return 0
 }
 
 # Every X window titled as the main window, shown or not.
@@ -96,16 +183,68 @@ process_alive() { kill -0 "$1" 2>/dev/null; }
 process_gone() { ! process_alive "$1"; }
 
 # The Windows process id of the one Tessaro of this prefix (hexadecimal).
+# Helpers that poll run inside conditions, where a failing command does
+# not end the script: each tool's failure is checked by hand.
 windows_pid() {
-  wine winedbg --command "info process" 2>/dev/null | awk "/'Tessaro.exe'/ { print \"0x\" \$1; exit }" | tr -d '='
+  local list pid
+  list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
+  pid=$(awk "/'Tessaro.exe'/ { print \"0x\" \$1; exit }" <<<"$list" | tr -d '=')
+  [ -n "$pid" ] || fail "winedbg lists no Tessaro.exe: $list"
+  echo "$pid"
 }
 
-# vxctl JSON: one command to the simulated driver library of Tessaro.
-vxctl() { wine "$TESSARO_BUILD/vxctl.exe" "$(windows_pid)" "$1"; }
+# vxctl JSON: one command to the simulated driver library of Tessaro, which
+# must accept it; prints the reply.
+vxctl() {
+  local pid reply status=0
+  pid=$(windows_pid)
+  reply=$(wine "$TESSARO_BUILD/vxctl.exe" "$pid" "$1" </dev/null) || status=$?
+  [ "$status" -eq 0 ] || fail "vxctl $1 failed with status $status: $reply"
+  echo "$reply"
+}
+
+# reg_query KEY [NAME]: the value's data (without NAME: the key's listing).
+# Status 1 when reg reports the key or value missing; any other failure of
+# reg ends the script with reg's message.
+reg_query() {
+  local out status=0
+  local -a value=()
+  [ $# -lt 2 ] || value=(/v "$2")
+  out=$(wine reg query "$1" "${value[@]}" </dev/null 2>"$e2e_dir/reg.err") || status=$?
+  if [ "$status" -ne 0 ]; then
+    if [ "$status" -eq 1 ] && grep -q 'Unable to find the specified registry' "$e2e_dir/reg.err"; then return 1; fi
+    fail "reg query $* failed with status $status: $(tr -d '\r' <"$e2e_dir/reg.err")"
+  fi
+  if [ $# -lt 2 ]; then
+    tr -d '\r' <<<"$out"
+  else
+    tr -d '\r' <<<"$out" | sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p"
+  fi
+}
+reg_key_exists() { reg_query "$1" >/dev/null; }
+reg_key_absent() { ! reg_key_exists "$1"; }
 
 # The window's picture as a PNG file.
 snapshot() { import -window "$1" "$2"; }
-same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }
+# How many pixels two pictures of the same size differ in; a picture that
+# compare cannot read ends the script.
+pictures_differ_by() {
+  local count status=0
+  # compare's status 1 says only that they differ; 2 is an error.
+  count=$(compare -metric AE "$1" "$2" null: 2>&1) || status=$?
+  [ "$status" -le 1 ] || fail "compare $1 $2: $count"
+  awk '{ print int($1) }' <<<"$count"
+}
+same_picture() { [ "$(pictures_differ_by "$1" "$2")" -eq 0 ]; }
+# bright_pixels X Y WIDTH HEIGHT: how many pixels of that rectangle of the
+# screen are bright (text, outlines).
+bright_pixels() {
+  local count
+  count=$(import -window root -crop "${3}x${4}+${1}+${2}" +repage png:- |
+    convert png:- -colorspace Gray -threshold 60% -format '%[fx:int(mean*w*h)]' info:) ||
+    fail "the screen's rectangle $3x$4+$1+$2 could not be read"
+  echo "$count"
+}
 
 # start_input_recorder [LEFT TOP]: another program's window of 300 x 120,
 # away from Tessaro's (by default at 20,20;
@@ -116,7 +255,7 @@ start_input_recorder() {
   recorder_log=$e2e_dir/recorded.txt
   recorder_point="$((left + 150)) $((top + 60))"
   wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" "$left" "$top" 300 120 \
-    >/dev/null 2>&1 &
+    </dev/null >>"$e2e_wine_log" 2>&1 &
   e2e_pids+=("$!")
   timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
     fail "the recording window did not show"
@@ -126,6 +265,28 @@ recorder_clicked() { grep -qx 'lbuttondown 0' "$recorder_log" 2>/dev/null; }
 
 tray_shown() {
   local w
-  for w in $(xdotool search --name '^Wine System Tray$' 2>/dev/null); do is_viewable "$w" && return 0; done
+  for w in $(xdotool search --name '^Wine System Tray$' 2>/dev/null || true); do is_viewable "$w" && return 0; done
   return 1
+}
+
+# watch_settings_reads: from now on counts the reads of the settings file
+# (each time it is closed after being opened without writing; the folder
+# is made if it is missing). settings_reads gives the count, so a script
+# can wait for the program's next settings load.
+watch_settings_reads() {
+  mkdir -p "$(dirname "$SETTINGS_FILE")"
+  rm -f "$e2e_dir/settings_reads"
+  python3 "$e2e_lib/file_reads.py" "$SETTINGS_FILE" "$e2e_dir/settings_reads" &
+  e2e_pids+=("$!")
+  wait_until 10 test -e "$e2e_dir/settings_reads" || fail "the settings file's reads are not watched"
+}
+settings_reads() { wc -l <"$e2e_dir/settings_reads"; }
+settings_reads_reach() { [ "$(settings_reads)" -ge "$1" ]; }
+# copy_settings_file DEST: a copy of the settings file, taken through a link
+# of another name, so that the script's own read is not counted as one of
+# the program's.
+copy_settings_file() {
+  ln -f "$SETTINGS_FILE" "$e2e_dir/settings.link"
+  cp "$e2e_dir/settings.link" "$1"
+  rm -f "$e2e_dir/settings.link"
 }
