@@ -212,8 +212,9 @@ reg_query() {
   [ $# -lt 2 ] || value=(/v "$2")
   out=$(wine reg query "$1" "${value[@]}" </dev/null 2>"$e2e_dir/reg.err") || status=$?
   if [ "$status" -ne 0 ]; then
-    if [ "$status" -eq 1 ] && grep -q 'Unable to find the specified registry' "$e2e_dir/reg.err"; then return 1; fi
-    fail "reg query $* failed with status $status: $(tr -d '\r' <"$e2e_dir/reg.err")"
+    # reg says so on its output.
+    if [ "$status" -eq 1 ] && grep -q 'Unable to find the specified registry' <<<"$out"; then return 1; fi
+    fail "reg query $* failed with status $status: $out $(tr -d '\r' <"$e2e_dir/reg.err")"
   fi
   if [ $# -lt 2 ]; then
     tr -d '\r' <<<"$out"
