@@ -3,6 +3,7 @@
 #include <unzip.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -23,10 +24,17 @@ uint32_t MemoryZipSource::Read(void* out, uint32_t count) {
 long MemoryZipSource::Seek(int64_t offset, int origin) {
   int64_t base = 0;
   switch (origin) {
-    case ZLIB_FILEFUNC_SEEK_SET: base = 0; break;
-    case ZLIB_FILEFUNC_SEEK_CUR: base = position; break;
-    case ZLIB_FILEFUNC_SEEK_END: base = size; break;
-    default: return -1;
+    case ZLIB_FILEFUNC_SEEK_SET:
+      base = 0;
+      break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      base = position;
+      break;
+    case ZLIB_FILEFUNC_SEEK_END:
+      base = size;
+      break;
+    default:
+      return -1;
   }
   // base + offset within [0, size], compared without overflowing.
   if (offset < -base || offset > static_cast<int64_t>(size) - base) return -1;
@@ -54,6 +62,50 @@ long ZCALLBACK SeekSource(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
 int ZCALLBACK CloseSource(voidpf, voidpf) { return 0; }
 
 int ZCALLBACK TestSourceError(voidpf, voidpf) { return 0; }
+
+// --- the archive reader's file functions over a file the package opened ---
+
+std::FILE* OpenedFile(voidpf stream) { return static_cast<std::FILE*>(stream); }
+
+voidpf ZCALLBACK OpenPackageFile(voidpf opaque, const void*, int) { return opaque; }
+
+uLong ZCALLBACK ReadPackageFile(voidpf, voidpf stream, void* buf, uLong size) {
+  return static_cast<uLong>(std::fread(buf, 1, size, OpenedFile(stream)));
+}
+
+// The reader's 64-bit positions as the C library's: a file too large for
+// them cannot be a package.
+ZPOS64_T ZCALLBACK TellPackageFile(voidpf, voidpf stream) {
+  const long position = std::ftell(OpenedFile(stream));
+  return position < 0 ? static_cast<ZPOS64_T>(-1) : static_cast<ZPOS64_T>(position);
+}
+
+long ZCALLBACK SeekPackageFile(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+  int whence = SEEK_SET;
+  switch (origin) {
+    case ZLIB_FILEFUNC_SEEK_SET:
+      whence = SEEK_SET;
+      break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      whence = SEEK_CUR;
+      break;
+    case ZLIB_FILEFUNC_SEEK_END:
+      whence = SEEK_END;
+      break;
+    default:
+      return -1;
+  }
+  // Offsets are two's complement in the unsigned type (a seek back from the
+  // end is negative).
+  const auto signed_offset = static_cast<int64_t>(offset);
+  if (signed_offset < std::numeric_limits<long>::min() || signed_offset > std::numeric_limits<long>::max()) return -1;
+  return std::fseek(OpenedFile(stream), static_cast<long>(signed_offset), whence) == 0 ? 0 : -1;
+}
+
+// The package closes the file after the archive.
+int ZCALLBACK ClosePackageFile(voidpf, voidpf) { return 0; }
+
+int ZCALLBACK TestPackageFileError(voidpf, voidpf stream) { return std::ferror(OpenedFile(stream)); }
 
 // --- member search and reading ---
 
@@ -143,9 +195,17 @@ Package::~Package() {
 
 std::unique_ptr<Package> Package::FromFile(std::u16string_view path) {
   std::unique_ptr<Package> package(new Package());
-  std::string archive_path;
-  if (platform::ToArchivePath(path, archive_path) && archive_path.size() < kMaxArchivePathBytes)
-    package->archive_ = unzOpen64(archive_path.c_str());
+  package->file_ = platform::OpenForReading(path);
+  if (!package->file_) return package;
+  zlib_filefunc64_def functions{};
+  functions.zopen64_file = OpenPackageFile;
+  functions.zread_file = ReadPackageFile;
+  functions.ztell64_file = TellPackageFile;
+  functions.zseek64_file = SeekPackageFile;
+  functions.zclose_file = ClosePackageFile;
+  functions.zerror_file = TestPackageFileError;
+  functions.opaque = package->file_.get();
+  package->archive_ = unzOpen2_64(package->file_.get(), &functions);
   return package;
 }
 
@@ -182,9 +242,9 @@ uint32_t ReadPackageMember(Package& package, std::string_view name_suffix, uint8
 
 void WalkPackageMembers(Package& package, const MemberVisitor& visit) {
   ForEachEntry(Zip(package), [&](const Entry& entry) {
-    const PackageMember member{platform::FromArchiveText(entry.name),
-                               static_cast<uint32_t>(std::min<ZPOS64_T>(entry.info.uncompressed_size,
-                                                                        std::numeric_limits<uint32_t>::max()))};
+    const PackageMember member{
+        platform::FromArchiveText(entry.name),
+        static_cast<uint32_t>(std::min<ZPOS64_T>(entry.info.uncompressed_size, std::numeric_limits<uint32_t>::max()))};
     return visit(member);
   });
 }

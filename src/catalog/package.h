@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/package_platform.h"
+
 namespace tessaro {
 
 // The executable's folder, ending in a backslash (set once at start).
@@ -45,10 +47,9 @@ class Package {
 
   bool is_open() const { return archive_ != nullptr; }
 
-  // Opens a package file (path in UTF-16; handed to the archive reader in
-  // the ANSI code page on Windows, UTF-8 natively). A path with no exact
-  // form in that code page, or of kMaxArchivePathBytes or more, is not
-  // opened: the package is empty rather than some other file.
+  // Opens a package file by its UTF-16 path: the file is opened by the
+  // platform (so a folder whose name the ANSI code page cannot express
+  // works too) and the archive reader reads it through the package.
   static std::unique_ptr<Package> FromFile(std::u16string_view path);
   // Opens a package held in memory; the package owns the bytes.
   static std::unique_ptr<Package> FromMemory(std::vector<uint8_t> bytes);
@@ -60,6 +61,7 @@ class Package {
   void* archive_ = nullptr;
   std::vector<uint8_t> bytes_;
   std::unique_ptr<MemoryZipSource> source_;
+  platform::File file_;  // closed after the archive
 };
 
 // AppFolder + file_name when that file exists, else the embedded resource
@@ -68,7 +70,6 @@ class Package {
 std::unique_ptr<Package> OpenPackage(std::u16string_view file_name, int resource_id);
 
 inline constexpr uint32_t kMaxMemberSize = 64u * 1024u * 1024u;
-inline constexpr size_t kMaxArchivePathBytes = 4000;
 
 // Size of the first member whose name ends with name_suffix (ASCII letters
 // compared ignoring case; name_suffix in the archive's 8-bit text), 0 when

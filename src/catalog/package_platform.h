@@ -22,11 +22,6 @@ bool FileExists(std::u16string_view path);
 // Opens a file for binary reading; null when it cannot be opened.
 File OpenForReading(std::u16string_view path);
 
-// A path in the form the archive reader opens: the ANSI code page on
-// Windows, UTF-8 natively. False when the path cannot be expressed exactly,
-// so a lossy conversion never opens some other file.
-bool ToArchivePath(std::u16string_view path, std::string& out);
-
 // Member names: the archive reader's 8-bit text (ANSI code page on Windows,
 // UTF-8 natively) to and from UTF-16. ToArchiveText is false when the text
 // cannot be expressed exactly.

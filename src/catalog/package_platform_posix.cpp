@@ -27,11 +27,6 @@ bool FileExists(std::u16string_view path) {
 
 File OpenForReading(std::u16string_view path) { return File(std::fopen(NativePath(path).c_str(), "rb")); }
 
-bool ToArchivePath(std::u16string_view path, std::string& out) {
-  out = NativePath(path);
-  return true;
-}
-
 bool ToArchiveText(std::u16string_view text, std::string& out) {
   out = Utf16ToUtf8(text);
   return true;

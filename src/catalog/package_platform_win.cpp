@@ -43,8 +43,6 @@ bool FileExists(std::u16string_view path) {
 
 File OpenForReading(std::u16string_view path) { return File(_wfopen(Wide(std::u16string(path)), L"rb")); }
 
-bool ToArchivePath(std::u16string_view path, std::string& out) { return ToCodePage(path, out); }
-
 bool ToArchiveText(std::u16string_view text, std::string& out) { return ToCodePage(text, out); }
 
 std::u16string FromArchiveText(std::string_view text) {

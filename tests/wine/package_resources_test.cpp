@@ -27,12 +27,15 @@ std::vector<uint8_t> ResourceBytes(int id, WORD language = 0) {
 }
 
 // An empty folder that plays the executable's folder: AppFolder points there.
+// Its name is one that no ANSI code page expresses whole, as a user's folder
+// may be.
 class PackageFolderTest : public testing::Test {
  protected:
   void SetUp() override {
     wchar_t temp[MAX_PATH + 1];
     ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
-    folder_ = fs::path(temp) / ("tessaro-packages-" + std::to_string(GetCurrentProcessId()));
+    folder_ = fs::path(temp) /
+              (L"tessaro-packages-" + std::to_wstring(GetCurrentProcessId()) + L" Pr\u00FCfung \u6E2C\u8A66");
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     tessaro::SetAppFolderFromModuleName(((folder_ / L"Tessaro.exe").u16string()));
