@@ -97,7 +97,7 @@ if bash "$TESSARO_SOURCE/scripts/package.sh" --package-only --build "$fake" --ou
   problems+=("package.sh took a Tessaro.exe that imports libstdc++-6.dll")
 fi
 check_true "package.sh names the DLL it refused" grep -q 'libstdc++-6.dll' "$work/fake.log"
-check "files made from the refused build" "$(find "$work/fake-dist" -type f 2>/dev/null | wc -l)" 0
+check "files made from the refused build" "$(find "$work" -path "$work/fake-dist/*" -type f | wc -l)" 0
 stage_done packaging
 
 # ---- What Tessaro.exe carries -------------------------------------------------
