@@ -11,8 +11,8 @@ start_tessaro demo
 window=$(wait_for_window)
 [ -n "$window" ] || fail "the main window did not show"
 
-value=$(reg_query 'HKCU\Software\Vornel' | awk '$1 == "AppGUID" { print $2, $3 }') || fail "no key HKCU\Software\Vornel"
-[ "$value" = "REG_SZ {1BD6E691-A069-4771-A5F2-A37EDE14CAFB}" ] || fail "AppGUID is '$value'"
+value=$(reg_query 'HKCU\Software\Vornel' AppGUID) || fail "no value AppGUID under HKCU\Software\Vornel"
+[ "$value" = "{1BD6E691-A069-4771-A5F2-A37EDE14CAFB}" ] || fail "AppGUID is '$value'"
 
 # Both switches: only the end is asked for.
 run_tessaro /close /hide || fail "/close did not end cleanly"

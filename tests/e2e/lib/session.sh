@@ -100,6 +100,7 @@ trap e2e_cleanup EXIT
 # would otherwise hold open.
 wineserver -p600 </dev/null >>"$e2e_wine_log" 2>&1
 wine cmd /c exit </dev/null >>"$e2e_wine_log" 2>&1
+e2e_reg_file=$(winepath -w "$e2e_dir/query.reg")
 
 # A scenario of data/scenarios by name, or a scenario file by its path.
 scenario_path() {
@@ -156,6 +157,15 @@ shown_main_windows() {
   return 0
 }
 main_window_shown() { [ -n "$(shown_main_windows)" ]; }
+# The X window ids of the program's message boxes on the screen: visible
+# windows of the main window's title that are smaller than it.
+message_box_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Vornel$' 2>/dev/null || true); do
+    xwininfo -id "$w" 2>/dev/null | awk '/Width:/ { exit !($2 < 800) }' && echo "$w"
+  done
+  return 0
+}
 
 # The main window's X window id, once it is shown (up to 60 seconds).
 wait_for_window() {
@@ -203,24 +213,51 @@ vxctl() {
   echo "$reply"
 }
 
-# reg_query KEY [NAME]: the value's data (without NAME: the key's listing).
-# Status 1 when reg reports the key or value missing; any other failure of
-# reg ends the script with reg's message.
+# reg_query KEY [NAME]: the data of the key's value NAME (a string as it
+# stands, another type as reg writes it, e.g. dword:00000001); without NAME
+# nothing. Status 1 when reg finds no such key or the key has no such value;
+# any other failure of reg ends the script with reg's message. The key is
+# exported (UTF-16), since reg's listing goes through the console's code
+# page and loses what that cannot express.
 reg_query() {
   local out status=0
-  local -a value=()
-  [ $# -lt 2 ] || value=(/v "$2")
-  out=$(wine reg query "$1" "${value[@]}" </dev/null 2>"$e2e_dir/reg.err") || status=$?
+  rm -f "$e2e_dir/query.reg"
+  out=$(wine reg export "$1" "$e2e_reg_file" /y </dev/null 2>&1) || status=$?
   if [ "$status" -ne 0 ]; then
-    # reg says so on its output.
     if [ "$status" -eq 1 ] && grep -q 'Unable to find the specified registry' <<<"$out"; then return 1; fi
-    fail "reg query $* failed with status $status: $out $(tr -d '\r' <"$e2e_dir/reg.err")"
+    fail "reg export $1 failed with status $status: $out"
   fi
-  if [ $# -lt 2 ]; then
-    tr -d '\r' <<<"$out"
-  else
-    tr -d '\r' <<<"$out" | sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p"
-  fi
+  [ $# -ge 2 ] || return 0
+  status=0
+  python3 - "$e2e_dir/query.reg" "$2" <<'PY' || status=$?
+import sys
+text = open(sys.argv[1], encoding="utf-16").read()
+# The exported key's own section comes first; its values end at the next one.
+section = text.split("\n[", 2)[1].split("\n", 1)[1] if "\n[" in text else ""
+prefix = '"' + sys.argv[2].replace("\\", "\\\\").replace('"', '\\"') + '"='
+for line in section.replace("\\\r\n  ", "").replace("\\\n  ", "").splitlines():
+    if not line.startswith(prefix):
+        continue
+    data = line[len(prefix):]
+    if data.startswith('"'):
+        value, escaped = [], False
+        for c in data[1:]:
+            if escaped:
+                value.append(c)
+                escaped = False
+            elif c == "\\":
+                escaped = True
+            elif c == '"':
+                break
+            else:
+                value.append(c)
+        data = "".join(value)
+    print(data)
+    sys.exit(0)
+sys.exit(3)
+PY
+  [ "$status" -ne 3 ] || return 1
+  [ "$status" -eq 0 ] || fail "the export of $1 could not be read"
 }
 reg_key_exists() { reg_query "$1" >/dev/null; }
 reg_key_absent() { ! reg_key_exists "$1"; }
@@ -275,10 +312,12 @@ tray_shown() {
 # is made if it is missing). settings_reads gives the count, so a script
 # can wait for the program's next settings load.
 watch_settings_reads() {
+  [ -z "${e2e_reads_watcher:-}" ] || kill "$e2e_reads_watcher" 2>/dev/null || true
   mkdir -p "$(dirname "$SETTINGS_FILE")"
   rm -f "$e2e_dir/settings_reads"
   python3 "$e2e_lib/file_reads.py" "$SETTINGS_FILE" "$e2e_dir/settings_reads" &
-  e2e_pids+=("$!")
+  e2e_reads_watcher=$!
+  e2e_pids+=("$e2e_reads_watcher")
   wait_until 10 test -e "$e2e_dir/settings_reads" || fail "the settings file's reads are not watched"
 }
 settings_reads() { wc -l <"$e2e_dir/settings_reads"; }
