@@ -107,6 +107,24 @@ int ZCALLBACK ClosePackageFile(voidpf, voidpf) { return 0; }
 
 int ZCALLBACK TestPackageFileError(voidpf, voidpf stream) { return std::ferror(OpenedFile(stream)); }
 
+// File functions for the archive reader, which only reads: no write.
+constexpr zlib_filefunc64_def ReadingFunctions(open64_file_func open, read_file_func read, tell64_file_func tell,
+                                               seek64_file_func seek, close_file_func close,
+                                               testerror_file_func error) {
+  return {open, read, nullptr, tell, seek, close, error, nullptr};
+}
+constexpr zlib_filefunc64_def kSourceFunctions =
+    ReadingFunctions(OpenSource, ReadSource, TellSource, SeekSource, CloseSource, TestSourceError);
+constexpr zlib_filefunc64_def kPackageFileFunctions = ReadingFunctions(
+    OpenPackageFile, ReadPackageFile, TellPackageFile, SeekPackageFile, ClosePackageFile, TestPackageFileError);
+
+// The archive over stream, which the functions are given as their opaque
+// value and open returns.
+unzFile OpenArchive(zlib_filefunc64_def functions, voidpf stream) {
+  functions.opaque = stream;
+  return unzOpen2_64(stream, &functions);
+}
+
 // --- member search and reading ---
 
 // Member names longer than this (with their terminating zero) are never
@@ -196,16 +214,7 @@ Package::~Package() {
 std::unique_ptr<Package> Package::FromFile(std::u16string_view path) {
   std::unique_ptr<Package> package(new Package());
   package->file_ = platform::OpenForReading(path);
-  if (!package->file_) return package;
-  zlib_filefunc64_def functions{};
-  functions.zopen64_file = OpenPackageFile;
-  functions.zread_file = ReadPackageFile;
-  functions.ztell64_file = TellPackageFile;
-  functions.zseek64_file = SeekPackageFile;
-  functions.zclose_file = ClosePackageFile;
-  functions.zerror_file = TestPackageFileError;
-  functions.opaque = package->file_.get();
-  package->archive_ = unzOpen2_64(package->file_.get(), &functions);
+  if (package->file_) package->archive_ = OpenArchive(kPackageFileFunctions, package->file_.get());
   return package;
 }
 
@@ -216,15 +225,7 @@ std::unique_ptr<Package> Package::FromMemory(std::vector<uint8_t> bytes) {
   package->source_ = std::make_unique<MemoryZipSource>();
   package->source_->data = package->bytes_.data();
   package->source_->size = static_cast<uint32_t>(package->bytes_.size());
-  zlib_filefunc64_def functions{};
-  functions.zopen64_file = OpenSource;
-  functions.zread_file = ReadSource;
-  functions.ztell64_file = TellSource;
-  functions.zseek64_file = SeekSource;
-  functions.zclose_file = CloseSource;
-  functions.zerror_file = TestSourceError;
-  functions.opaque = package->source_.get();
-  package->archive_ = unzOpen2_64(package->source_.get(), &functions);
+  package->archive_ = OpenArchive(kSourceFunctions, package->source_.get());
   return package;
 }
 

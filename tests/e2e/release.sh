@@ -252,6 +252,35 @@ tray_has_icon() {
   return 1
 }
 installed_files() { (cd "$1" 2>/dev/null && ls | sort | tr '\n' ' '); }
+# install_into FOLDER: a silent installation into that Windows folder, whose
+# files and start entry are checked.
+install_into() {
+  run_windows "C:\\TessaroSetup.exe /S /D=$1" || fail "installation into '$1' failed"
+  check "files in '$1'" "$(installed_files "$(winepath -u "$1")")" "Tessaro.exe Uninstall.exe VXLIB.dll "
+  check "start entry for '$1'" "$(reg_value "$run_key" Tessaro)" "\"$1\\Tessaro.exe\" /hide"
+}
+# start_as_at_sign_in: starts the command of the start entry as Windows
+# starts it at sign-in; its parts are in $program (a Unix path) and
+# $arguments, the process in $tessaro_pid.
+start_as_at_sign_in() {
+  local command program_win
+  command=$(reg_value "$run_key" Tessaro)
+  program_win=${command#\"}
+  program_win=${program_win%%\"*}
+  arguments=${command#\""$program_win"\"}
+  program=$(winepath -u "$program_win") || fail "no program in the start entry '$command'"
+  # shellcheck disable=SC2086
+  (cd / && VXLIB_SCENARIO=$scenario exec wine "$program" $arguments </dev/null >>"$e2e_wine_log" 2>&1) &
+  tessaro_pid=$!
+  track_tessaro "$tessaro_pid"
+}
+# started_hidden WHERE: the Tessaro just started has made its window, keeps
+# it hidden and shows its tray icon.
+started_hidden() {
+  wait_until 30 has_main_window || fail "Tessaro $1 made no main window"
+  wait_until 20 tray_has_icon || fail "no tray icon of Tessaro $1"
+  wait_until 10 all_hidden || fail "Tessaro $1 did not keep the window hidden"
+}
 
 # Round 1: the default folder.
 run_windows 'C:\TessaroSetup.exe /S' || fail "the silent installation failed"
@@ -274,20 +303,11 @@ EOF
 stage_done "silent installation"
 
 # Started as Windows starts it at sign-in: the command of the Run value.
-command=$(reg_value "$run_key" Tessaro)
-program_win=${command#\"}
-program_win=${program_win%%\"*}
-arguments=${command#\""$program_win"\"}
-program=$(winepath -u "$program_win") || fail "no program in the start entry '$command'"
+start_as_at_sign_in
+first_pid=$tessaro_pid
 check "program of the start entry" "$(realpath -m "$program")" "$(realpath -m "$default_dir/Tessaro.exe")"
 check "arguments of the start entry" "$arguments" " /hide"
-# shellcheck disable=SC2086
-(cd / && VXLIB_SCENARIO=$scenario exec wine "$program" $arguments </dev/null >>"$e2e_wine_log" 2>&1) &
-first_pid=$!
-track_tessaro "$first_pid"
-wait_until 30 has_main_window || fail "Tessaro from the installed folder made no main window"
-wait_until 20 tray_has_icon || fail "no tray icon of Tessaro"
-wait_until 10 all_hidden || fail "the start with Windows did not keep the window hidden"
+started_hidden "from the installed folder"
 process_alive "$first_pid" || fail "Tessaro from the installed folder ended"
 check_true "the settings folder was made" test -d "$e2e_user_dir/Documents/Vornel"
 # The user's assignments (a valid document, so the running instance's
@@ -330,9 +350,7 @@ stage_done "silent uninstallation"
 # re-installations; the settings file removed on request.
 spaced_win='C:\Tessaro Test\Mouse Tools'
 spaced=$(winepath -u "$spaced_win")
-run_windows "C:\\TessaroSetup.exe /S /D=$spaced_win" || fail "installation into '$spaced_win' failed"
-check "files in the folder with spaces" "$(installed_files "$spaced")" "Tessaro.exe Uninstall.exe VXLIB.dll "
-check "start entry with spaces" "$(reg_value "$run_key" Tessaro)" "\"$spaced_win\\Tessaro.exe\" /hide"
+install_into "$spaced_win"
 run_windows 'C:\TessaroSetup.exe /S /NOAUTOSTART' || fail "installation with /NOAUTOSTART failed"
 check "start entry after /NOAUTOSTART" "$(reg_value "$run_key" Tessaro)" ""
 check "installation folder kept by a re-installation" "$(reg_value "$uninstall_key" InstallLocation)" "$spaced_win"
@@ -372,20 +390,11 @@ stage_done "portable zip in '$foreign_win'"
 # starts it at sign-in.
 installed_win="$foreign_win\Programme"
 installed=$(winepath -u "$installed_win")
-run_windows "C:\\TessaroSetup.exe /S /D=$installed_win" || fail "installation into '$installed_win' failed"
-check "files in '$installed_win'" "$(installed_files "$installed")" "Tessaro.exe Uninstall.exe VXLIB.dll "
-check "start entry in '$installed_win'" "$(reg_value "$run_key" Tessaro)" "\"$installed_win\\Tessaro.exe\" /hide"
+install_into "$installed_win"
 check "installation folder '$installed_win'" "$(reg_value "$uninstall_key" InstallLocation)" "$installed_win"
 stage_done "installation into '$installed_win'"
-command=$(reg_value "$run_key" Tessaro)
-program_win=${command#\"}
-program_win=${program_win%%\"*}
-program=$(winepath -u "$program_win") || fail "no program in the start entry '$command'"
-(cd / && VXLIB_SCENARIO=$scenario exec wine "$program" /hide </dev/null >>"$e2e_wine_log" 2>&1) &
-tessaro_pid=$!
-track_tessaro "$tessaro_pid"
-wait_until 30 has_main_window || fail "Tessaro from '$installed_win' made no main window"
-wait_until 20 tray_has_icon || fail "Tessaro from '$installed_win' has no tray icon"
+start_as_at_sign_in
+started_hidden "from '$installed_win'"
 wait_until 30 catalogue_read || fail "Tessaro from '$installed_win' read no model catalogue"
 TESSARO_EXE=$program end_tessaro
 uninstall "$installed/Uninstall.exe" /S /REMOVESETTINGS

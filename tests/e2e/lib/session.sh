@@ -146,26 +146,20 @@ end_tessaro() {
   [ "$status" -eq 0 ] || fail "Tessaro ended with status $status"
 }
 
-# The X window ids of the visible windows titled as the main window that
-# are as large as the main window always is (at least 800 pixels wide): a
-# message box carries the same title.
-shown_main_windows() {
+# visible_windows_titled_as_main WIDTH_TEST: the X window ids of the
+# visible windows titled as the main window whose width passes the test
+# (e.g. ">= 800"). The main window is always at least 800 pixels wide; the
+# program's message boxes carry its title and are smaller.
+visible_windows_titled_as_main() {
   local w
   for w in $(xdotool search --onlyvisible --name '^Vornel$' 2>/dev/null || true); do
-    xwininfo -id "$w" 2>/dev/null | awk '/Width:/ { exit !($2 >= 800) }' && echo "$w"
+    xwininfo -id "$w" 2>/dev/null | awk "/Width:/ { exit !(\$2 $1) }" && echo "$w"
   done
   return 0
 }
+shown_main_windows() { visible_windows_titled_as_main '>= 800'; }
 main_window_shown() { [ -n "$(shown_main_windows)" ]; }
-# The X window ids of the program's message boxes on the screen: visible
-# windows of the main window's title that are smaller than it.
-message_box_windows() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '^Vornel$' 2>/dev/null || true); do
-    xwininfo -id "$w" 2>/dev/null | awk '/Width:/ { exit !($2 < 800) }' && echo "$w"
-  done
-  return 0
-}
+message_box_windows() { visible_windows_titled_as_main '< 800'; }
 
 # The main window's X window id, once it is shown (up to 60 seconds).
 wait_for_window() {
