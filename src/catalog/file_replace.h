@@ -10,7 +10,8 @@
 namespace tessaro {
 
 // False when the new contents could not be put in place; the old file is
-// then unchanged and no temporary file is left behind.
+// then unchanged and no temporary file is left behind. A file marked
+// read-only, the user's way of keeping it as it is, is not replaced.
 bool ReplaceFileContents(std::u16string_view path, std::string_view contents);
 
 }  // namespace tessaro

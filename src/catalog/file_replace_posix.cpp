@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -56,6 +57,9 @@ int CreateTemporary(const std::string& target, std::string& name) {
 
 bool ReplaceFileContents(std::u16string_view path, std::string_view contents) {
   const std::string target = NativePath(path);
+  // A rename does not ask the old file (and the superuser may write any).
+  struct stat existing {};
+  if (stat(target.c_str(), &existing) == 0 && !(existing.st_mode & S_IWUSR)) return false;
   std::string temporary;
   const int fd = CreateTemporary(target, temporary);
   if (fd < 0) return false;

@@ -54,6 +54,10 @@ bool MoveIntoPlace(const std::u16string& from, const std::u16string& to) {
 
 bool ReplaceFileContents(std::u16string_view path, std::string_view contents) {
   const std::u16string target(path);
+  // Windows refuses to move over a read-only file, but not every file
+  // system does (nor Wine), so the mark is asked first.
+  const DWORD attributes = GetFileAttributesW(Wide(target));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::u16string temporary;
   UniqueHandle file = CreateTemporary(target, temporary);
   if (!file) return false;

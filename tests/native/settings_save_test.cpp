@@ -60,6 +60,19 @@ TEST(SettingsSave, AFailedWriteKeepsThePreviousFile) {
   EXPECT_EQ(sandbox.FolderEntries(), std::vector<std::string>{"buttonSetting.json"});
 }
 
+// The user made the file read-only: a change is not saved over it.
+TEST(SettingsSave, AReadOnlyFileIsLeftAsItWas) {
+  SettingsSandbox sandbox;
+  tessaro::SettingsLoaded = 1;
+  sandbox.WriteSettingsFile(R"({"setting_ver":"2"})");
+  ASSERT_EQ(chmod(sandbox.FilePath().c_str(), 0444), 0);
+  tessaro::ApplyButtonSetting(Setting(ButtonTrigger(TestModel(0x0d, 0x8106), 3), 3, u"Copy"));
+
+  EXPECT_FALSE(tessaro::SaveButtonSettings());
+  EXPECT_EQ(sandbox.ReadSettingsFile(), R"({"setting_ver":"2"})");
+  EXPECT_EQ(sandbox.FolderEntries(), std::vector<std::string>{"buttonSetting.json"});
+}
+
 // A language or slowdown change may be saved before the first load has
 // put the file's assignments into the list; they must survive it.
 TEST(SettingsSave, BeforeTheFirstLoadTheStoredAssignmentsAreKept) {

@@ -87,6 +87,15 @@ TEST_F(FileReplaceTest, AFileHeldOpenTooLongStaysAsItWas) {
   EXPECT_EQ(FilesInFolder(), 1);
 }
 
+TEST_F(FileReplaceTest, AReadOnlyFileStaysAsItWas) {
+  ASSERT_TRUE(Replace("first"));
+  ASSERT_TRUE(SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(Replace("second"));
+  EXPECT_EQ(Read(), "first");
+  EXPECT_EQ(FilesInFolder(), 1);
+  SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(FileReplaceTest, AMissingFolderFails) {
   path_ = folder_ + L"missing\\buttonSetting.json";
   EXPECT_FALSE(Replace("x"));
