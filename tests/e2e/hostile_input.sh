@@ -136,6 +136,14 @@ answering() {
   "$@"
 }
 shown_texts() { [ -s "$shown" ] && cut -d'|' -f2 "$shown" | paste -sd, || echo -; }
+# What is on the screen, for a failure's message.
+screen() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null || true); do
+    printf '"%s" %s; ' "$(xdotool getwindowname "$w" 2>/dev/null)" "$(xwininfo -id "$w" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')"
+  done
+  printf 'message boxes: %s' "$(wine "$TESSARO_BUILD/window_probe.exe" messages </dev/null | tr -d '\r' | paste -sd';')"
+}
 
 # The settings file is a file whose bytes equal those of FILE (or, for the
 # directory case, still a directory).
@@ -171,7 +179,8 @@ while IFS='|' read -r name messages copy after; do
   : >"$shown"
   watch_settings_reads
   start_tessaro demo
-  wait_until 60 answering main_window_shown || fail "$name: the main window did not show"
+  wait_until 60 answering main_window_shown ||
+    fail "$name: the main window did not show; Tessaro $(process_alive "$tessaro_pid" && echo runs || echo ended); on the screen: $(screen)"
   window=$(shown_main_windows | head -1)
   # Read for the language at start (a file only), at the first scan and at
   # the refresh five seconds later.

@@ -232,7 +232,6 @@ tessaro_processes() {
   list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
   awk "/'Tessaro.exe'/ { n++ } END { print n + 0 }" <<<"$list"
 }
-no_tessaro_process() { [ "$(tessaro_processes)" = 0 ]; }
 has_main_window() { [ -n "$(main_windows)" ]; }
 no_main_window() { [ -z "$(main_windows)" ]; }
 all_hidden() {
@@ -338,7 +337,7 @@ uninstall "$default_dir/Uninstall.exe" /S
 folder_gone() { [ ! -e "$1" ]; }
 wait_until 30 folder_gone "$default_dir" || fail "the uninstaller left $(installed_files "$default_dir")"
 wait_until 15 no_main_window || fail "the uninstaller did not end Tessaro"
-wait_until 15 no_tessaro_process || fail "a Tessaro process outlived the uninstaller"
+wait_until 15 no_tessaro_in_wine || fail "a Tessaro process outlived the uninstaller"
 check "start entry after uninstalling" "$(reg_value "$run_key" Tessaro)" ""
 check_true "uninstall entry removed" reg_key_absent "$uninstall_key"
 check_true "registration removed" reg_key_absent 'HKCU\Software\Vornel'

@@ -137,13 +137,21 @@ run_tessaro() {
 }
 
 # end_tessaro: "/close" ends the Tessaro of $tessaro_pid, which must end by
-# itself with status 0.
+# itself with status 0. Returns once Wine, too, has let go of it: until
+# then its named events live on, and a new start would take itself for a
+# second instance and end.
 end_tessaro() {
   local status=0
   run_tessaro /close || fail "/close did not end cleanly (status $?)"
   wait_until 20 process_gone "$tessaro_pid" || fail "/close did not end the instance"
   wait "$tessaro_pid" || status=$?
   [ "$status" -eq 0 ] || fail "Tessaro ended with status $status"
+  wait_until 20 no_tessaro_in_wine || fail "Wine still lists a Tessaro.exe after its end"
+}
+no_tessaro_in_wine() {
+  local list
+  list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
+  ! grep -q "'Tessaro.exe'" <<<"$list"
 }
 
 # visible_windows_titled_as_main WIDTH_TEST: the X window ids of the
