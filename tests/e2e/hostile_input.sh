@@ -37,7 +37,7 @@ model_truncated|-|yes|whole
 model_other_password|-|yes|whole
 function_not_zip|-|yes|whole
 function_truncated|-|yes|whole
-function_other_password|-|yes|whole
+function_other_password|function load err|yes|whole
 language_not_json|load language err,no language file|yes|whole
 language_no_section|no language file|yes|whole
 EOF
@@ -182,11 +182,9 @@ while IFS='|' read -r name messages copy after; do
   wait_until 60 answering main_window_shown ||
     fail "$name: the main window did not show; Tessaro $(process_alive "$tessaro_pid" && echo runs || echo ended); on the screen: $(screen)"
   window=$(shown_main_windows | head -1)
-  # Read for the language at start (a file only), at the first scan and at
-  # the refresh five seconds later.
-  first_reads=3
-  [ -f "$SETTINGS_FILE" ] || first_reads=2
-  wait_until 90 answering settings_reads_reach $first_reads ||
+  # Read (a folder of its name is opened too) for the language at start, at
+  # the first scan and at the refresh five seconds later.
+  wait_until 90 answering settings_reads_reach 3 ||
     fail "$name: the settings file was read $(settings_reads) times, not at the first scan and the refresh after it"
   process_alive "$tessaro_pid" || fail "$name: Tessaro ended"
   wine "$TESSARO_BUILD/window_probe.exe" answers Vornel </dev/null || fail "$name: the window does not answer"
