@@ -204,8 +204,8 @@ process_alive() { kill -0 "$1" 2>/dev/null; }
 process_gone() { ! process_alive "$1"; }
 
 # The Windows process id of the one Tessaro of this prefix (hexadecimal).
-# Helpers that poll run inside conditions, where a failing command does
-# not end the script: each tool's failure is checked by hand.
+# Like every helper that polls, it runs inside conditions, where a failing
+# command does not end the script: the tool's failure is checked by hand.
 windows_pid() {
   local list pid
   list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
@@ -337,7 +337,7 @@ settings_reads_reach() { [ "$(settings_reads)" -ge "$1" ]; }
 # of another name, so that the script's own read is not counted as one of
 # the program's.
 copy_settings_file() {
-  ln -f "$SETTINGS_FILE" "$e2e_dir/settings.link"
-  cp "$e2e_dir/settings.link" "$1"
+  ln -f "$SETTINGS_FILE" "$e2e_dir/settings.link" && cp "$e2e_dir/settings.link" "$1" ||
+    fail "the settings file could not be copied"
   rm -f "$e2e_dir/settings.link"
 }
