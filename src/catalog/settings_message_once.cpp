@@ -20,7 +20,7 @@ MessageOncePerFile::MessageOncePerFile(SettingsView& view, std::u16string_view p
 
 MessageOncePerFile::~MessageOncePerFile() { Reported() = message_ ? file_ : FileText{}; }
 
-void MessageOncePerFile::ShowSlowdown(int32_t enabled, int32_t modifier) { view_.ShowSlowdown(enabled, modifier); }
+void MessageOncePerFile::ShowSlowdown() { view_.ShowSlowdown(); }
 
 void MessageOncePerFile::StopRepaintTimer() { view_.StopRepaintTimer(); }
 

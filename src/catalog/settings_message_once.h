@@ -24,7 +24,7 @@ class MessageOncePerFile final : public SettingsView {
   MessageOncePerFile(const MessageOncePerFile&) = delete;
   MessageOncePerFile& operator=(const MessageOncePerFile&) = delete;
 
-  void ShowSlowdown(int32_t enabled, int32_t modifier) override;
+  void ShowSlowdown() override;
   void StopRepaintTimer() override;
   void InvalidateWindow() override;
   void ShowMessage(std::u16string_view text) override;
