@@ -30,13 +30,7 @@ done
 
 if [ $package_only = 0 ]; then
   bash "$root/scripts/setup.sh"
-  native=$root/build/native-rel
-  cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARO_SANITIZE=OFF >/dev/null
-  cmake --build "$native" --target packages -j "$(nproc)"
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DTESSARO_PACKAGE_DIR="$native/packages" >/dev/null
-  cmake --build "$build" --target Tessaro VXLIB -j "$(nproc)"
+  bash "$root/scripts/build.sh" release
 fi
 
 # ---- The release files ------------------------------------------------------

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds Tessaro and starts it under Wine with the simulated mouse of a
+# Builds what it starts (the packages, VXLIB.dll and Tessaro.exe in Release;
+# no tests) and starts Tessaro under Wine with the simulated mouse of a
 # scenario (default data/scenarios/demo.json). Without a display it starts
 # Xvfb, waits for the window and writes a screenshot to build/screenshot.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 scenario=${1:-$root/data/scenarios/demo.json}
 bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" all
+bash "$root/scripts/build.sh" release
 
 export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 headless=0
@@ -16,13 +17,15 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
 source "$root/scripts/display.sh"
 export VXLIB_SCENARIO=$(winepath -w "$scenario" 2>/dev/null || echo "$scenario")
 
-cd "$root/build/windows"
+cd "$root/build/windows-rel"
 if [ $headless = 0 ]; then
   exec wine ./Tessaro.exe
 fi
 wine ./Tessaro.exe &
 app=$!
-sleep 8
+# The window, then time for the first device scan to draw the mouse.
+timeout 120 xdotool search --sync --onlyvisible --name '^Vornel$' >/dev/null || echo "run: no window after 120 s" >&2
+sleep 2
 import -window root "$root/build/screenshot.png"
 echo "run: no display was set, so Tessaro ran on a virtual display; screenshot: $root/build/screenshot.png"
 wine ./Tessaro.exe /close >/dev/null 2>&1 || true
