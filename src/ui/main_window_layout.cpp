@@ -162,6 +162,31 @@ RingPens LitRingPens(float scale) {
   return {ring, ring + 4.0f};
 }
 
+PanelRect ModelLayerBounds(const ModelPictureFit& fit, const std::vector<MarkerLayout>& markers, int width,
+                           int height) {
+  float left = 0, top = 0, right = 0, bottom = 0;
+  bool any = false;
+  const auto add = [&](float x, float y, float w, float h) {
+    if (w <= 0 || h <= 0) return;
+    left = any ? std::min(left, x) : x;
+    top = any ? std::min(top, y) : y;
+    right = any ? std::max(right, x + w) : x + w;
+    bottom = any ? std::max(bottom, y + h) : y + h;
+    any = true;
+  };
+  add(static_cast<float>(fit.x), static_cast<float>(fit.y), static_cast<float>(fit.width),
+      static_cast<float>(fit.height));
+  for (const MarkerLayout& marker : markers)
+    add(marker.square.x, marker.square.y, marker.square.width, marker.square.height);
+  if (!any) return {};
+  const PanelRect bounds{std::max(0, static_cast<int32_t>(std::floor(left)) - 1),
+                         std::max(0, static_cast<int32_t>(std::floor(top)) - 1),
+                         std::min(width, static_cast<int32_t>(std::ceil(right)) + 1),
+                         std::min(height, static_cast<int32_t>(std::ceil(bottom)) + 1)};
+  if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) return {};
+  return bounds;
+}
+
 PanelRect LitMarkerArea(const MarkerLayout& marker, float scale) {
   const float ring_reach = (marker.square.width + 4.0f) / 2 + LitRingPens(scale).shadow / 2;
   const float reach = std::max(marker.square.width / 2, ring_reach) + 1.0f;

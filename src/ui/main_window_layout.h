@@ -88,6 +88,11 @@ std::vector<MarkerLayout> LayoutMarkers(const MODEL_DEF& model, const ModelPictu
 // The marker that the number lights up, or null.
 const MarkerLayout* FindLitMarker(const std::vector<MarkerLayout>& markers, int highlighted);
 
+// The part of a width x height client area that the model layer needs: the
+// picture's box and every marker's square, with a pixel of room for
+// smoothing on each side, within the client area; empty for neither.
+PanelRect ModelLayerBounds(const ModelPictureFit& fit, const std::vector<MarkerLayout>& markers, int width, int height);
+
 // Pen widths of the ring drawn round a lit marker without a picture.
 struct RingPens {
   float ring = 0.0f;

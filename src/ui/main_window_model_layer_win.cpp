@@ -29,18 +29,14 @@ ModelLayer::Shown ModelLayer::ShownBy(const MainWindowView& view) {
 void ModelLayer::Update(const MainWindowView& view, const MarkerPictureShelf& shelf, int width, int height,
                         bool forced) {
   Shown shown = ShownBy(view);
-  const bool resized = dib_.width() != width || dib_.height() != height;
+  const bool resized = width_ != width || height_ != height;
   if (!forced && !resized && drawn_ && shown == shown_) return;
-  if (resized) dib_ = DibSection(width, height);
-  if (!dib_) {
-    drawn_ = false;
-    markers_.clear();
-    return;
-  }
+  width_ = width;
+  height_ = height;
   if (view.model && shown.picture_name != picture_name_) LoadPicture(shown.picture_name);
   shown_ = std::move(shown);
-  Draw(view, shelf);
-  drawn_ = true;
+  drawn_ = Draw(view, shelf);
+  if (!drawn_) markers_.clear();
 }
 
 void ModelLayer::LoadPicture(const std::string& name) {
@@ -49,25 +45,41 @@ void ModelLayer::LoadPicture(const std::string& name) {
   picture_ = name.empty() ? nullptr : LoadModelPicture(Utf8ToUtf16(name));
 }
 
-void ModelLayer::Draw(const MainWindowView& view, const MarkerPictureShelf& shelf) {
-  GdiFlush();
-  PixelCanvas canvas(dib_);
-  Gdiplus::Graphics& g = canvas.get();
-  g.Clear(Gdiplus::Color(kClear));
+bool ModelLayer::Draw(const MainWindowView& view, const MarkerPictureShelf& shelf) {
   markers_.clear();
-  if (!view.model || !view.panel) return;
-
+  bounds_ = {};
+  if (!view.model || !view.panel) {
+    dib_ = DibSection();
+    return true;
+  }
   const SkinPanel& panel = *view.panel;
   const int picture_width = picture_ ? static_cast<int>(picture_->GetWidth()) : 0;
   const int picture_height = picture_ ? static_cast<int>(picture_->GetHeight()) : 0;
   const ModelPictureFit fit = FitModelPicture(picture_width, picture_height, panel.scale, panel.bottom_bar.top);
-  if (picture_ && fit.width > 0 && fit.height > 0) g.DrawImage(picture_.get(), fit.x, fit.y, fit.width, fit.height);
-
   markers_ = LayoutMarkers(*view.model, fit, shelf.Exists());
+
+  bounds_ = ModelLayerBounds(fit, markers_, width_, height_);
+  const int width = bounds_.right - bounds_.left;
+  const int height = bounds_.bottom - bounds_.top;
+  if (width <= 0 || height <= 0) {
+    dib_ = DibSection();
+    return true;
+  }
+  if (dib_.width() != width || dib_.height() != height) dib_ = DibSection(width, height);
+  if (!dib_) return false;
+
+  GdiFlush();
+  PixelCanvas canvas(dib_);
+  Gdiplus::Graphics& g = canvas.get();
+  g.Clear(Gdiplus::Color(kClear));
+  // Drawn in client coordinates, as the markers are laid out.
+  g.TranslateTransform(static_cast<float>(-bounds_.left), static_cast<float>(-bounds_.top));
+  if (picture_ && fit.width > 0 && fit.height > 0) g.DrawImage(picture_.get(), fit.x, fit.y, fit.width, fit.height);
   for (const MarkerLayout& marker : markers_) {
     DrawPicture(g, shelf.Find(marker.picture), marker.square);
     DrawPicture(g, shelf.Find(marker.overlay), marker.square);
   }
+  return true;
 }
 
 void ModelLayer::BlendOnto(HDC dc) const {
@@ -75,7 +87,8 @@ void ModelLayer::BlendOnto(HDC dc) const {
   const MemoryDc source(dc);
   const SelectedObject selected(source.get(), dib_.get());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, 0, 0, dib_.width(), dib_.height(), source.get(), 0, 0, dib_.width(), dib_.height(), blend);
+  AlphaBlend(dc, bounds_.left, bounds_.top, dib_.width(), dib_.height(), source.get(), 0, 0, dib_.width(),
+             dib_.height(), blend);
 }
 
 }  // namespace tessaro

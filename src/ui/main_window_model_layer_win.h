@@ -1,6 +1,7 @@
 // The main window's model layer: the model picture with its markers, kept
-// in a bitmap of its own and drawn again only when what it shows changed,
-// then laid over every composition by its per-pixel alpha.
+// in a bitmap of its own that covers only their part of the client area,
+// drawn again only when what it shows changed, then laid over every
+// composition by its per-pixel alpha.
 #pragma once
 
 #include <memory>
@@ -16,14 +17,16 @@ namespace tessaro {
 
 class ModelLayer {
  public:
-  // Draws the layer again when forced, or when the size (client plus one
+  // Draws the layer again when forced, or when the client size (plus one
   // pixel each way), the model or the prepared marker pictures changed.
   // The model picture is decoded again only when the model names another.
   void Update(const MainWindowView& view, const MarkerPictureShelf& shelf, int width, int height, bool forced);
-  // Blends the layer over dc's bitmap, which has the layer's size.
+  // Blends the layer over dc's bitmap, which covers the client area.
   void BlendOnto(HDC dc) const;
   // The markers as last drawn.
   const std::vector<MarkerLayout>& markers() const { return markers_; }
+  // Bytes of the layer's bitmap.
+  size_t BitmapBytes() const { return static_cast<size_t>(dib_.width()) * dib_.height() * sizeof(uint32_t); }
 
  private:
   // What the drawn layer shows; a change draws it again.
@@ -36,9 +39,13 @@ class ModelLayer {
   };
   static Shown ShownBy(const MainWindowView& view);
   void LoadPicture(const std::string& name);
-  void Draw(const MainWindowView& view, const MarkerPictureShelf& shelf);
+  // False when the layer's bitmap could not be made.
+  bool Draw(const MainWindowView& view, const MarkerPictureShelf& shelf);
 
   DibSection dib_;
+  PanelRect bounds_;  // where dib_ lies in the client area
+  int width_ = 0;
+  int height_ = 0;
   Shown shown_;
   bool drawn_ = false;
   std::string picture_name_;

@@ -297,6 +297,39 @@ TEST(LitMarkerArea, CoversTheRingAndItsShadow) {
   EXPECT_LE(area.right - area.left, 70);
 }
 
+TEST(ModelLayerBounds, PictureAndMarkersWithRoomForSmoothingWithinTheClient) {
+  ModelPictureFit fit;
+  fit.x = 10;
+  fit.y = 150;
+  fit.width = 345;
+  fit.height = 460;
+  MarkerLayout inside, beyond;
+  inside.square = {100.5f, 200.25f, 25, 25};
+  // A marker on the picture's edge reaches past it.
+  beyond.square = {340.5f, 600.5f, 25, 25};
+  struct Case {
+    const char* what;
+    ModelPictureFit fit;
+    std::vector<MarkerLayout> markers;
+    int width, height;
+    PanelRect expected;
+  };
+  const Case cases[] = {
+      {"picture only", fit, {}, 1153, 769, {9, 149, 356, 611}},
+      {"marker past the picture", fit, {inside, beyond}, 1153, 769, {9, 149, 367, 627}},
+      {"clipped by the client", fit, {beyond}, 300, 620, {9, 149, 300, 620}},
+      {"markers without a picture", ModelPictureFit{}, {inside}, 1153, 769, {99, 199, 127, 227}},
+      {"nothing", ModelPictureFit{}, {}, 1153, 769, {}},
+  };
+  for (const Case& c : cases) {
+    const PanelRect r = ModelLayerBounds(c.fit, c.markers, c.width, c.height);
+    EXPECT_EQ(r.left, c.expected.left) << c.what;
+    EXPECT_EQ(r.top, c.expected.top) << c.what;
+    EXPECT_EQ(r.right, c.expected.right) << c.what;
+    EXPECT_EQ(r.bottom, c.expected.bottom) << c.what;
+  }
+}
+
 TEST(BottomBar, VersionTextJoinsLabelProgramAndCatalogueVersions) {
   EXPECT_EQ(VersionText(u"Software version:", u"24.11"), u"Software version: 0.0.2.13.24.11");
   EXPECT_EQ(VersionText(u"", u""), u" 0.0.2.13.");
