@@ -72,6 +72,9 @@ LRESULT CTessaroDlg::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       OnPaint();
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<const WINDOWPOS*>(lparam)->flags & SWP_HIDEWINDOW) OnHidden();
+      break;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
     case WM_TIMER:

@@ -9,9 +9,10 @@
 //   tessaro_dlg_timers_win.cpp   timers and the main window interface
 //   tessaro_dlg_view_win.cpp     what a settings load shows
 //   tessaro_dlg_tray_win.cpp     tray icon clicks
-//   tessaro_dlg_threads_win.cpp  watcher threads and device refreshes
+//   tessaro_dlg_threads_win.cpp  the request watcher and device refreshes
 //   tessaro_dlg_filter_win.cpp   message filtering, cursor, highlight
 //   tessaro_dlg_paint_win.cpp    the paint entry
+//   tessaro_dlg_hidden_win.cpp   what the hidden window lets go of
 //   tessaro_dlg_scale_win.cpp    a change of the display scale
 //   tessaro_dlg_destroy_win.cpp  exit and destroy handlers
 //
@@ -155,6 +156,9 @@ class CTessaroDlg final : public Dialog,
   // tessaro_dlg_paint_win.cpp
   void OnPaint();
 
+  // tessaro_dlg_hidden_win.cpp
+  void OnHidden();
+
   // tessaro_dlg_scale_win.cpp
   UINT WindowDpi() const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -195,8 +199,7 @@ class CTessaroDlg final : public Dialog,
   // the device refreshes.
   WorkerThreads window_workers_;
   WorkerThreads refresh_workers_;
-  std::optional<EventWatcher> close_watcher_;
-  std::optional<EventWatcher> show_watcher_;
+  std::optional<EventWatcher> request_watcher_;
 };
 
 // The main dialog while it exists, for the shell's other parts; null

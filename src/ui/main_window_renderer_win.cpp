@@ -49,6 +49,18 @@ bool MainWindowRenderer::Paint(HDC dc, const RECT& area, const MainWindowView& v
   return again;
 }
 
+void MainWindowRenderer::Release(SkinPanel& panel) {
+  composition_ = DibSection();
+  model_layer_ = ModelLayer();
+  model_layer_stale_ = true;
+  panel.background.reset();
+}
+
+size_t MainWindowRenderer::BitmapBytes() const {
+  return static_cast<size_t>(composition_.width()) * composition_.height() * sizeof(uint32_t) +
+         model_layer_.BitmapBytes();
+}
+
 PanelRect MainWindowRenderer::LitMarkerBounds(int highlighted, float scale) const {
   const MarkerLayout* lit = FindLitMarker(model_layer_.markers(), highlighted);
   return lit ? LitMarkerArea(*lit, scale) : PanelRect{};

@@ -28,6 +28,14 @@ class MainWindowRenderer {
   // the view does not show, such as the assignments or the language.
   void InvalidateModelLayer() { model_layer_stale_ = true; }
 
+  // User-interface thread. Frees what only a shown window needs: the
+  // composition, the model layer with its decoded picture and the panel's
+  // background layer. The next paint makes them again and draws the same
+  // pixels.
+  void Release(SkinPanel& panel);
+  // Bytes of the bitmaps the renderer keeps between paints.
+  size_t BitmapBytes() const;
+
   // The client area the lit marker covers in the layer as last drawn,
   // empty when no marker has that number. For invalidating a highlight.
   PanelRect LitMarkerBounds(int highlighted, float scale) const;

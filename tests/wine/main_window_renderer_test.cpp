@@ -5,6 +5,7 @@
 // main_tilt.png, main_hid.png and main_nodevice.png.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -383,6 +384,30 @@ TEST(MainWindowRenderer, ModelLayerIsDrawnAgainOnlyWhenWhatItShowsChanged) {
                            960 * panel.scale};
   EXPECT_FALSE(
       scene.AnyPixel(picture_area, [](uint32_t c) { return Channel(c, 16) >= 0xC0 || Channel(c, 0) >= 0xC0; }));
+}
+
+TEST(MainWindowRenderer, HiddenWindowKeepsNoBitmapsAndDrawsTheSamePixelsWhenShownAgain) {
+  MainWindowScene scene;
+  scene.ShowModel(TiltModel(), 1);
+  scene.Paint();
+  const size_t client_bytes = size_t{MainWindowScene::kWidth + 1} * (MainWindowScene::kHeight + 1) * 4;
+  // The composition, and a model layer over the picture's part only.
+  EXPECT_GT(scene.renderer.BitmapBytes(), client_bytes);
+  EXPECT_LT(scene.renderer.BitmapBytes(), client_bytes * 3 / 2);
+  ASSERT_NE(scene.main.panel.background, nullptr);
+  uint32_t* pixels = scene.target().pixels();
+  const size_t count = size_t{MainWindowScene::kWidth} * MainWindowScene::kHeight;
+  const std::vector<uint32_t> shown(pixels, pixels + count);
+
+  scene.renderer.Release(scene.main.panel);
+  EXPECT_EQ(scene.renderer.BitmapBytes(), 0u);
+  EXPECT_EQ(scene.main.panel.background, nullptr);
+
+  std::fill_n(pixels, count, 0u);
+  scene.PaintOnce();
+  size_t differing = 0;
+  for (size_t i = 0; i < count; ++i) differing += pixels[i] != shown[i];
+  EXPECT_EQ(differing, 0u);
 }
 
 TEST(MainWindowRenderer, BeforeTheDialogIsReadyTheWindowIsGrey) {
