@@ -62,7 +62,10 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/embedded_data.rc PROPERTIES
   OBJECT_DEPENDS "${TESSARO_PACKAGE_DIR}/skin.pkg;${TESSARO_PACKAGE_DIR}/model.pkg;${TESSARO_PACKAGE_DIR}/function.pkg;${TESSARO_KEYCODES};${TESSARO_LANGUAGE}")
 
 add_executable(Tessaro WIN32 ${PROJECT_SOURCE_DIR}/src/shell/main_win.cpp ${TESSARO_RESOURCES})
-target_link_options(Tessaro PRIVATE -municode)
+# Sections at page boundaries in the file too: the loader can then map them
+# straight from the file instead of reading the whole image, megabytes of
+# embedded packages included, into private memory (Wine does so).
+target_link_options(Tessaro PRIVATE -municode -Wl,--file-alignment,4096)
 target_link_libraries(Tessaro PRIVATE tessaro_win)
 tessaro_warnings(Tessaro)
 

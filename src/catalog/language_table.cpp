@@ -34,7 +34,8 @@ const char16_t* SelectionTooLongText(int32_t lcid) {
 std::vector<uint8_t> ReadLanguageDocument() {
   std::vector<uint8_t> bytes;
   if (ReadWholeFile(AppFolder() + u"language.json", bytes)) return bytes;
-  return LoadEmbeddedResource(kLanguageResourceId);
+  const EmbeddedResource resource(kLanguageResourceId);
+  return std::vector<uint8_t>(resource.data(), resource.data() + resource.size());
 }
 
 // Leading decimal digits of a section key; 0 when there are none.

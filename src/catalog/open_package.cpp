@@ -27,7 +27,7 @@ void SetAppFolderFromModuleName(std::u16string_view module_file_name) {
 std::unique_ptr<Package> OpenPackage(std::u16string_view file_name, int resource_id) {
   const std::u16string path = AppFolder() + std::u16string(file_name);
   if (platform::FileExists(path)) return Package::FromFile(path);
-  return Package::FromMemory(LoadEmbeddedResource(resource_id));
+  return Package::FromMemory(EmbeddedResource(resource_id));
 }
 
 }  // namespace tessaro

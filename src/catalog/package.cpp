@@ -220,13 +220,24 @@ std::unique_ptr<Package> Package::FromFile(std::u16string_view path) {
 
 std::unique_ptr<Package> Package::FromMemory(std::vector<uint8_t> bytes) {
   std::unique_ptr<Package> package(new Package());
-  if (bytes.size() > std::numeric_limits<uint32_t>::max()) return package;
   package->bytes_ = std::move(bytes);
-  package->source_ = std::make_unique<MemoryZipSource>();
-  package->source_->data = package->bytes_.data();
-  package->source_->size = static_cast<uint32_t>(package->bytes_.size());
-  package->archive_ = OpenArchive(kSourceFunctions, package->source_.get());
+  package->OpenOver(package->bytes_.data(), package->bytes_.size());
   return package;
+}
+
+std::unique_ptr<Package> Package::FromMemory(EmbeddedResource resource) {
+  std::unique_ptr<Package> package(new Package());
+  package->resource_ = std::move(resource);
+  package->OpenOver(package->resource_.data(), package->resource_.size());
+  return package;
+}
+
+void Package::OpenOver(const uint8_t* data, size_t size) {
+  if (size > std::numeric_limits<uint32_t>::max()) return;
+  source_ = std::make_unique<MemoryZipSource>();
+  source_->data = data;
+  source_->size = static_cast<uint32_t>(size);
+  archive_ = OpenArchive(kSourceFunctions, source_.get());
 }
 
 uint32_t ReadPackageMember(Package& package, std::string_view name_suffix, uint8_t* buffer, uint32_t capacity,

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/embedded_resource.h"
 #include "catalog/package_platform.h"
 
 namespace tessaro {
@@ -53,13 +54,17 @@ class Package {
   static std::unique_ptr<Package> FromFile(std::u16string_view path);
   // Opens a package held in memory; the package owns the bytes.
   static std::unique_ptr<Package> FromMemory(std::vector<uint8_t> bytes);
+  static std::unique_ptr<Package> FromMemory(EmbeddedResource resource);
 
   void* archive() const { return archive_; }  // the minizip unzFile
 
  private:
   Package() = default;
   void* archive_ = nullptr;
+  void OpenOver(const uint8_t* data, size_t size);
+
   std::vector<uint8_t> bytes_;
+  EmbeddedResource resource_;
   std::unique_ptr<MemoryZipSource> source_;
   platform::File file_;  // closed after the archive
 };
