@@ -4,11 +4,12 @@
 
 namespace tessaro {
 
-EventWatcher::EventWatcher(HANDLE event, std::function<bool()> reaction)
-    : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), reaction_(std::move(reaction)) {
-  if (!event || !stop_) return;
+EventWatcher::EventWatcher(std::vector<Watch> watches) : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  for (Watch& watch : watches)
+    if (watch.event) watches_.push_back(std::move(watch));
+  if (watches_.empty() || !stop_) return;
   try {
-    thread_ = std::thread([this, event] { Watch(event); });
+    thread_ = std::thread([this] { Run(); });
   } catch (const std::system_error&) {
     // Without a thread the program runs on; it only misses these requests.
   }
@@ -20,13 +21,18 @@ EventWatcher::~EventWatcher() {
   thread_.join();
 }
 
-void EventWatcher::Watch(HANDLE event) {
-  // The stop event comes first: when both are signalled, stopping wins.
-  const HANDLE handles[] = {stop_.get(), event};
+void EventWatcher::Run() {
+  // The stop event comes first: when it is signalled with others, stopping
+  // wins.
+  std::vector<HANDLE> handles{stop_.get()};
+  for (const Watch& watch : watches_) handles.push_back(watch.event);
+  const auto count = static_cast<DWORD>(handles.size());
   for (;;) {
-    if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
-    ResetEvent(event);
-    if (!reaction_()) return;
+    const DWORD woke = WaitForMultipleObjects(count, handles.data(), FALSE, INFINITE);
+    if (woke <= WAIT_OBJECT_0 || woke >= WAIT_OBJECT_0 + count) return;
+    const Watch& watch = watches_[woke - WAIT_OBJECT_0 - 1];
+    ResetEvent(watch.event);
+    if (!watch.reaction()) return;
   }
 }
 

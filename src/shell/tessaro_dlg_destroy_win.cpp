@@ -47,8 +47,7 @@ void CTessaroDlg::OnDestroy() {
   // The threads use this window, the driver library and the catalogues:
   // all must still exist while they run.
   window_workers_.JoinAll(&AnswerSentMessages);
-  close_watcher_.reset();
-  show_watcher_.reset();
+  request_watcher_.reset();
   refresh_workers_.JoinAll(&AnswerSentMessages);
   if (driver_started_) {
     ReleaseDevices();

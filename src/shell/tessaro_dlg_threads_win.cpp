@@ -1,5 +1,5 @@
-// The threads of the main dialog: two watchers that wait for requests of
-// other processes for the whole run, the device refresh workers, and the
+// The threads of the main dialog: a watcher that waits for the show and
+// close requests of other processes for the whole run, the device refresh workers, and the
 // threads that act for the user (popup list choices, key captures). All
 // are joined when the window is destroyed.
 #include "shell/device_refresh.h"
@@ -14,16 +14,19 @@ constexpr DWORD kShowPauseMs = 10;
 }  // namespace
 
 void CTessaroDlg::StartWatchers() {
-  close_watcher_.emplace(close_event_, [this] {
-    OnCloseRequested();
-    return false;
-  });
-  show_watcher_.emplace(show_event_, [this] {
-    if (QuitRequested) return false;
-    RequestShow();
-    Sleep(kShowPauseMs);
-    return QuitRequested == 0;
-  });
+  // The close request first: when both come together, the end wins.
+  std::vector<EventWatcher::Watch> watches;
+  watches.push_back({close_event_, [this] {
+                       OnCloseRequested();
+                       return false;
+                     }});
+  watches.push_back({show_event_, [this] {
+                       if (QuitRequested) return false;
+                       RequestShow();
+                       Sleep(kShowPauseMs);
+                       return QuitRequested == 0;
+                     }});
+  request_watcher_.emplace(std::move(watches));
 }
 
 // On the close watcher's thread.

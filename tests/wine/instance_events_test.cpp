@@ -109,4 +109,53 @@ TEST(EventWatcher, APulseReachesAWaitingWatcherAndADecliningReactionEndsTheWatch
   EXPECT_EQ(reactions.load(), 1);
 }
 
+TEST(EventWatcher, OneThreadServesEachEventAndTheEarlierListedReactsFirst) {
+  const UniqueHandle close(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const UniqueHandle show(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<int> shows{0}, closes{0};
+  std::atomic<int> order{0};
+  // Both signalled before the watch starts: the close, listed first, reacts
+  // first and ends the watch, so the show is never taken.
+  SetEvent(show.get());
+  SetEvent(close.get());
+  {
+    EventWatcher watcher({{close.get(),
+                           [&] {
+                             order = order * 10 + 1;
+                             ++closes;
+                             return false;
+                           }},
+                          {nullptr, [] { return true; }},
+                          {show.get(), [&] {
+                             order = order * 10 + 2;
+                             ++shows;
+                             return true;
+                           }}});
+    ASSERT_TRUE(WaitFor(closes, 1));
+    Sleep(100);
+    EXPECT_EQ(order.load(), 1);
+    EXPECT_EQ(shows.load(), 0);
+  }
+  ResetEvent(show.get());
+  ResetEvent(close.get());
+  EventWatcher watcher({{close.get(),
+                         [&] {
+                           ++closes;
+                           return false;
+                         }},
+                        {show.get(), [&] {
+                           ++shows;
+                           return true;
+                         }}});
+  SetEvent(show.get());
+  ASSERT_TRUE(WaitFor(shows, 1));
+  SetEvent(show.get());
+  ASSERT_TRUE(WaitFor(shows, 2));
+  SetEvent(close.get());
+  ASSERT_TRUE(WaitFor(closes, 2));
+  SetEvent(show.get());
+  Sleep(100);
+  EXPECT_EQ(shows.load(), 2);
+}
+
 }  // namespace
