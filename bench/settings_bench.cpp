@@ -19,7 +19,7 @@ using tessaro::BUTTON_SETTING_DEF;
 
 class NullView : public tessaro::SettingsView {
  public:
-  void ShowSlowdown(int32_t, int32_t) override {}
+  void ShowSlowdown() override {}
   void StopRepaintTimer() override {}
   void InvalidateWindow() override {}
   void ShowMessage(std::u16string_view) override {}
@@ -103,7 +103,7 @@ void BM_SettingsLoad(benchmark::State& state) {
 }
 
 // The part of a load that is not reading: the 1000 assignments applied one
-// by one to an empty list and an empty driver.
+// by one to an empty list and an empty driver, found as a load finds them.
 void BM_ApplyAssignments(benchmark::State& state) {
   TheFixture();
   const tessaro::ButtonSettingArray list = tessaro::CopyButtonSettingList();
@@ -113,7 +113,8 @@ void BM_ApplyAssignments(benchmark::State& state) {
       tessaro::ButtonSettingList().clear();
     }
     VX_ClearAllTriggerEvent();
-    for (const auto& setting : list) tessaro::ApplyButtonSetting(setting);
+    TriggerIdentityIndex index;
+    for (const auto& setting : list) tessaro::ApplyButtonSetting(setting, &index);
     state.PauseTiming();
     fake_vxlib::Reset();
     state.ResumeTiming();

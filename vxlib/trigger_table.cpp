@@ -1,26 +1,21 @@
 #include "vxlib/trigger_table.h"
 
-#include <algorithm>
-
-#include "trigger_identity.h"
-
 namespace vxlib {
 
 void TriggerTable::Set(const VX_TRIGGER_DEF& trigger) {
-  for (auto& t : triggers_) {
-    if (SameTriggerIdentity(t, trigger)) {
-      t = trigger;
-      return;
-    }
+  if (const auto found = index_.Find(trigger)) {
+    triggers_[*found] = trigger;
+    return;
   }
   triggers_.push_back(trigger);
+  index_.Add(trigger, triggers_.size() - 1);
 }
 
 bool TriggerTable::Remove(const VX_TRIGGER_DEF& trigger) {
-  auto it = std::find_if(triggers_.begin(), triggers_.end(),
-                         [&](const VX_TRIGGER_DEF& t) { return SameTriggerIdentity(t, trigger); });
-  if (it == triggers_.end()) return false;
-  triggers_.erase(it);
+  const auto found = index_.Find(trigger);
+  if (!found) return false;
+  triggers_.erase(triggers_.begin() + static_cast<std::ptrdiff_t>(*found));
+  index_.Rebuild(triggers_, [](const VX_TRIGGER_DEF& t) -> const VX_TRIGGER_DEF& { return t; });
   return true;
 }
 

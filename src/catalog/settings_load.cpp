@@ -33,7 +33,7 @@ const json* Present(const json& object, std::string_view key) {
   return found == object.end() || found->is_null() ? nullptr : &*found;
 }
 
-void ApplyModelDefaults() {
+void ApplyModelDefaults(TriggerIdentityIndex& index) {
   // The catalogue is loaded before the first refresh and never changes
   // afterwards; only its connected flags do, and they are not read here.
   const std::vector<MODEL_DEF>& models = Models().models;
@@ -52,7 +52,7 @@ void ApplyModelDefaults() {
       setting.trigger.hid_num_down = static_cast<uint8_t>(model.hid_down[u]);
       setting.trigger.hid_num_up = static_cast<uint8_t>(model.hid_up[u]);
       setting.trigger.function = function;
-      ApplyButtonSetting(setting);
+      ApplyButtonSetting(setting, &index);
     }
   }
 }
@@ -95,17 +95,17 @@ std::optional<BUTTON_SETTING_DEF> ReadStoredEntry(const json& entry, size_t posi
 // An entry written by this program is one kind of button, but each kind
 // found is applied: the button bit without the HID codes and tilt, then
 // the tilt and the HID codes without the button bits.
-void ApplyStoredEntry(const BUTTON_SETTING_DEF& stored) {
+void ApplyStoredEntry(const BUTTON_SETTING_DEF& stored, TriggerIdentityIndex& index) {
   const VX_TRIGGER_DEF& read = stored.trigger;
   if (read.hid_button != 0 || read.mouse_button != 0) {
     BUTTON_SETTING_DEF button = stored;
     button.trigger.hid_num_down = button.trigger.hid_num_up = button.trigger.tilt_mask = 0;
-    ApplyButtonSetting(button);
+    ApplyButtonSetting(button, &index);
   }
   BUTTON_SETTING_DEF other = stored;
   other.trigger.hid_button = other.trigger.mouse_button = 0;
-  if (read.tilt_mask != 0) ApplyButtonSetting(other);
-  if (read.hid_num_down != 0 && read.hid_num_up != 0) ApplyButtonSetting(other);
+  if (read.tilt_mask != 0) ApplyButtonSetting(other, &index);
+  if (read.hid_num_down != 0 && read.hid_num_up != 0) ApplyButtonSetting(other, &index);
 }
 
 // A global setting's value; nothing when it is missing or null, or of a
@@ -134,7 +134,7 @@ void SendSlowdown() {
 // counts; the entries that could not be read are kept for the saves until
 // the next load, so they are not lost. A global of the wrong format counts
 // as missing: a save writes the value in use.
-void ApplyDocument(std::string_view text, SettingsView& view) {
+void ApplyDocument(std::string_view text, SettingsView& view, TriggerIdentityIndex& index) {
   json document;
   if (!ParseJsonDocument(text, document) || !document.is_object()) {
     view.ShowMessage(u"errr");
@@ -157,7 +157,7 @@ void ApplyDocument(std::string_view text, SettingsView& view) {
       } catch (const std::exception&) {
         unread.push_back(entry.dump());
       }
-      if (setting) ApplyStoredEntry(*setting);
+      if (setting) ApplyStoredEntry(*setting, index);
     }
   }
   if (!clean || !unread.empty()) view.ShowMessage(u"errr");
@@ -174,13 +174,15 @@ void LoadButtonSettings(SettingsView& view) {
     std::lock_guard hold(ButtonSettingLock());
     ButtonSettingList().clear();
   }
-  ApplyModelDefaults();
+  // The list's identities for this load's applies, from the empty list on.
+  TriggerIdentityIndex index;
+  ApplyModelDefaults(index);
   const std::u16string path = SettingsFilePath();
   std::vector<uint8_t> bytes;
   const bool read = ReadWholeFile(path, bytes);
   MessageOncePerFile shown(view, path, DocumentText(bytes));
   if (read) {
-    ApplyDocument(DocumentText(bytes), shown);
+    ApplyDocument(DocumentText(bytes), shown, index);
     shown.StopRepaintTimer();
     shown.InvalidateWindow();
   } else {

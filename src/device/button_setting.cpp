@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <mutex>
 
-#include "trigger_identity.h"
-
 namespace tessaro {
 
 // Both live until the process ends: a refresh worker may still be running
@@ -41,21 +39,30 @@ bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model) {
          trigger.pid == own.pid && trigger.vid == own.vid;
 }
 
-void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting) {
+void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting, TriggerIdentityIndex* index) {
   std::lock_guard hold(ButtonSettingLock());
   ButtonSettingArray& list = ButtonSettingList();
-  const auto found = std::find_if(list.begin(), list.end(), [&](const BUTTON_SETTING_DEF& entry) {
-    return SameTriggerIdentity(entry.trigger, setting.trigger);
-  });
+  auto found = list.end();
+  if (index) {
+    if (const auto position = index->Find(setting.trigger))
+      found = list.begin() + static_cast<std::ptrdiff_t>(*position);
+  } else {
+    found = std::find_if(list.begin(), list.end(), [&](const BUTTON_SETTING_DEF& entry) {
+      return SameTriggerIdentity(entry.trigger, setting.trigger);
+    });
+  }
   const bool remove = setting.trigger.function.type == kNoAssignmentType;
   if (found == list.end()) {
     if (remove) return;
     list.push_back(setting);
+    if (index) index->Add(setting.trigger, list.size() - 1);
     VX_SetTriggerEvent(list.back().trigger);
   } else if (remove) {
     // The driver is told the trigger it holds, old function included.
     VX_RemoveModelTriggerEvent(found->trigger);
     list.erase(found);
+    if (index)
+      index->Rebuild(list, [](const BUTTON_SETTING_DEF& entry) -> const VX_TRIGGER_DEF& { return entry.trigger; });
   } else {
     *found = setting;
     VX_SetTriggerEvent(found->trigger);

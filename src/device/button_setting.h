@@ -8,6 +8,7 @@
 
 #include "catalog/model_catalogue.h"
 #include "device/setting_lock.h"
+#include "trigger_identity.h"
 #include "vxlib.h"
 
 namespace tessaro {
@@ -69,6 +70,9 @@ bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model);
 //    the stored trigger;
 //  - none exists: type 255 does nothing; otherwise the setting is appended
 //    and installed.
-void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting);
+// With an index of the list's identities (a load's, which holds
+// SettingsChange, so nothing else changes the list meanwhile), the entry is
+// found through it and the index kept in step, instead of walking the list.
+void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting, TriggerIdentityIndex* index = nullptr);
 
 }  // namespace tessaro

@@ -62,6 +62,37 @@ TEST_F(ApplyButtonSettingTest, TypeNoneForAnUnassignedButtonDoesNothing) {
   EXPECT_EQ(DriverOps(), std::vector<std::string>{"VX_SetTriggerEvent"});
 }
 
+TEST(ApplyButtonSetting, AnIndexOfTheListFindsWhatAWalkFinds) {
+  const auto model = TestModel(0x0d, 0x8106);
+  const tessaro::BUTTON_SETTING_DEF steps[] = {
+      Setting(ButtonTrigger(model, 1), 3, u"Cut"),
+      Setting(ButtonTrigger(model, 2), 3, u"Copy"),
+      Setting(ButtonTrigger(model, 3), 3, u"Paste"),
+      // A removal in the middle moves the entries after it...
+      Setting(ButtonTrigger(model, 2), tessaro::kNoAssignmentType, u"Default"),
+      // ...which are still found where they went.
+      Setting(ButtonTrigger(model, 3), 5, u"Undo"),
+      Setting(ButtonTrigger(model, 2), 6, u"Redo"),
+      Setting(ButtonTrigger(model, 1), tessaro::kNoAssignmentType, u"Default"),
+      Setting(ButtonTrigger(model, 2), 7, u"Zoom"),
+  };
+  std::vector<tessaro::BUTTON_SETTING_DEF> lists[2];
+  std::vector<std::string> ops[2];
+  for (int indexed = 0; indexed < 2; ++indexed) {
+    SettingsSandbox sandbox;
+    TriggerIdentityIndex index;
+    for (const auto& step : steps) ApplyButtonSetting(step, indexed ? &index : nullptr);
+    lists[indexed] = CopyButtonSettingList();
+    ops[indexed] = DriverOps();
+  }
+  ASSERT_EQ(lists[1].size(), 2u);
+  ASSERT_EQ(lists[0].size(), lists[1].size());
+  for (size_t i = 0; i < lists[0].size(); ++i) EXPECT_TRUE(SameApartFromSlot(lists[0][i], lists[1][i])) << i;
+  EXPECT_EQ(lists[1][0].trigger.function.type, 5);
+  EXPECT_EQ(lists[1][1].trigger.function.type, 7);
+  EXPECT_EQ(ops[0], ops[1]);
+}
+
 TEST(ApplyButtonSetting, IdentityIgnoresSlotSwapFunctionAndNameOnly) {
   const auto model = TestModel(0x0d, 0x8106);
   const auto base = Setting(ButtonTrigger(model, 3), 3, u"Copy");

@@ -105,6 +105,10 @@ TEST(VxlibTriggerTable, RemoveAndClear) {
   EXPECT_EQ(table.triggers()[0].hid_button, 1u);
   EXPECT_EQ(table.triggers()[1].hid_button, 4u) << "the others keep their order";
   EXPECT_EQ(table.triggers()[2].hid_button, 8u);
+  // Found at their new places.
+  table.Set(Trigger(8, 9));
+  ASSERT_EQ(table.triggers().size(), 3u);
+  EXPECT_EQ(table.triggers()[2].function.type, 9);
   table.Clear();
   EXPECT_TRUE(table.triggers().empty());
   table.Set(Trigger(2, 2));
