@@ -63,21 +63,37 @@ GdiplusPtr<Gdiplus::Bitmap> ImageFromStream(IStream* stream) {
   return bitmap;
 }
 
-GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix) {
+namespace {
+
+// The member's bytes; empty when it is missing or cannot be read.
+std::vector<uint8_t> ReadImageBytes(Package& package, std::string_view name_suffix) {
   const uint32_t size = ReadPackageMember(package, name_suffix, nullptr, 0, kPackagePassword);
-  if (size == 0) return nullptr;
+  if (size == 0) return {};
   std::vector<uint8_t> bytes(size);
-  if (ReadPackageMember(package, name_suffix, bytes.data(), size, kPackagePassword) != size) return nullptr;
+  if (ReadPackageMember(package, name_suffix, bytes.data(), size, kPackagePassword) != size) return {};
+  return bytes;
+}
+
+GdiplusPtr<Gdiplus::Bitmap> DecodeImageBytes(const std::vector<uint8_t>& bytes) {
+  if (bytes.empty()) return nullptr;
   const StreamRef stream = StreamOnCopy(bytes.data(), bytes.size());
   if (!stream) return nullptr;
   return ImageFromStream(stream.get());
 }
 
+}  // namespace
+
+GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix) {
+  return DecodeImageBytes(ReadImageBytes(package, name_suffix));
+}
+
 GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name) {
   std::string suffix;
   if (!platform::ToArchiveText(member_name, suffix)) return nullptr;
-  const std::unique_ptr<Package> package = OpenPackage(u"model.pkg", 131);
-  return LoadPackageImage(*package, suffix);
+  // The package (megabytes) goes before the picture is decoded, so the two
+  // are never in memory together.
+  const std::vector<uint8_t> bytes = ReadImageBytes(*OpenPackage(u"model.pkg", 131), suffix);
+  return DecodeImageBytes(bytes);
 }
 
 }  // namespace tessaro

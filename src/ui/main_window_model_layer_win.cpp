@@ -43,6 +43,28 @@ void ModelLayer::LoadPicture(const std::string& name) {
   picture_name_ = name;
   // An empty name would match any member.
   picture_ = name.empty() ? nullptr : LoadModelPicture(Utf8ToUtf16(name));
+  picture_width_ = picture_ ? static_cast<int>(picture_->GetWidth()) : 0;
+  picture_height_ = picture_ ? static_cast<int>(picture_->GetHeight()) : 0;
+}
+
+Gdiplus::Image* ModelLayer::PictureAt(int width, int height) {
+  const auto size_is = [this](int w, int h) {
+    return picture_ && static_cast<int>(picture_->GetWidth()) == w && static_cast<int>(picture_->GetHeight()) == h;
+  };
+  if (size_is(width, height)) return picture_.get();
+  // Scaled for another size before: start again from the decoded picture.
+  if (!size_is(picture_width_, picture_height_)) LoadPicture(picture_name_);
+  if (!picture_) return nullptr;
+  auto scaled = MakeGdiplus<Gdiplus::Bitmap>(width, height, PixelFormat32bppPARGB);
+  if (scaled->GetLastStatus() != Gdiplus::Ok) return picture_.get();
+  {
+    Gdiplus::Graphics g(scaled.get());
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    g.DrawImage(picture_.get(), 0, 0, width, height);
+  }
+  picture_ = std::move(scaled);
+  return picture_.get();
 }
 
 bool ModelLayer::Draw(const MainWindowView& view, const MarkerPictureShelf& shelf) {
@@ -53,9 +75,7 @@ bool ModelLayer::Draw(const MainWindowView& view, const MarkerPictureShelf& shel
     return true;
   }
   const SkinPanel& panel = *view.panel;
-  const int picture_width = picture_ ? static_cast<int>(picture_->GetWidth()) : 0;
-  const int picture_height = picture_ ? static_cast<int>(picture_->GetHeight()) : 0;
-  const ModelPictureFit fit = FitModelPicture(picture_width, picture_height, panel.scale, panel.bottom_bar.top);
+  const ModelPictureFit fit = FitModelPicture(picture_width_, picture_height_, panel.scale, panel.bottom_bar.top);
   markers_ = LayoutMarkers(*view.model, fit, shelf.Exists());
 
   bounds_ = ModelLayerBounds(fit, markers_, width_, height_);
@@ -74,7 +94,9 @@ bool ModelLayer::Draw(const MainWindowView& view, const MarkerPictureShelf& shel
   g.Clear(Gdiplus::Color(kClear));
   // Drawn in client coordinates, as the markers are laid out.
   g.TranslateTransform(static_cast<float>(-bounds_.left), static_cast<float>(-bounds_.top));
-  if (picture_ && fit.width > 0 && fit.height > 0) g.DrawImage(picture_.get(), fit.x, fit.y, fit.width, fit.height);
+  if (picture_ && fit.width > 0 && fit.height > 0)
+    if (Gdiplus::Image* picture = PictureAt(fit.width, fit.height))
+      g.DrawImage(picture, fit.x, fit.y, fit.width, fit.height);
   for (const MarkerLayout& marker : markers_) {
     DrawPicture(g, shelf.Find(marker.picture), marker.square);
     DrawPicture(g, shelf.Find(marker.overlay), marker.square);
