@@ -48,7 +48,12 @@ class InputHooks {
   // speed back (the session is locked or disconnected).
   void ReleaseHeld() { thread_.Post(kReleaseHeldMessage); }
   // Any thread. modifiers: the bits of VX_SetSlowdoenModifier, 0 off.
-  void SetSlowdownHotkey(int modifiers) { thread_.Post(kHotkeyMessage, static_cast<WPARAM>(modifiers)); }
+  void SetSlowdownHotkey(int modifiers) {
+    keyboard_wanted_ = modifiers != 0;
+    thread_.Post(kHotkeyMessage, static_cast<WPARAM>(modifiers));
+  }
+  // Any thread. Whether the keyboard hook is to run (a hotkey is set).
+  bool KeyboardHookWanted() const { return keyboard_wanted_.load(); }
   // Any thread. The keyboard hook's watchdog: compares the modifier keys
   // the system holds with those the hook knows of, and installs the hook
   // afresh when it has lost track.
@@ -90,6 +95,7 @@ class InputHooks {
   std::atomic<uint32_t> events_{0};
   std::atomic<int> mouse_installs_{0};
   std::atomic<int> keyboard_installs_{0};
+  std::atomic<bool> keyboard_wanted_{false};
   MessageThread thread_;  // last: it uses the members above
 };
 

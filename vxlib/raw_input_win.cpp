@@ -35,6 +35,7 @@ class MouseRegistration {
 // pointer.
 struct ReceiverState {
   std::atomic<uint32_t>& last_device;
+  std::atomic<bool>& report_wanted;
   HWND notices;
 
   static thread_local ReceiverState* current;
@@ -52,6 +53,7 @@ LRESULT CALLBACK ReceiverWindowProc(HWND window, UINT message, WPARAM wparam, LP
         header.dwType == RIM_TYPEMOUSE && header.hDevice) {
       state->last_device.store(DeviceHandle(header.hDevice), std::memory_order_relaxed);
     }
+    if (state->report_wanted.exchange(false)) PostMessageW(state->notices, RawInputReceiver::kReportMessage, 0, 0);
     // The default handling frees the report.
   } else if (state && message == WM_INPUT_DEVICE_CHANGE) {
     PostMessageW(state->notices, RawInputReceiver::kDeviceChangeMessage, wparam, lparam);
@@ -62,14 +64,17 @@ LRESULT CALLBACK ReceiverWindowProc(HWND window, UINT message, WPARAM wparam, LP
 
 }  // namespace
 
-RawInputReceiver::RawInputReceiver(std::atomic<uint32_t>& last_device, HWND notices)
-    : last_device_(last_device), notices_(notices), thread_([this](const auto& ready) { Run(ready); }) {}
+RawInputReceiver::RawInputReceiver(std::atomic<uint32_t>& last_device, std::atomic<bool>& report_wanted, HWND notices)
+    : last_device_(last_device),
+      report_wanted_(report_wanted),
+      notices_(notices),
+      thread_([this](const auto& ready) { Run(ready); }) {}
 
 void RawInputReceiver::Run(const std::function<void()>& ready) {
   // As the mouse hook: a report handled late puts the hook's next event
   // down to the mouse before.
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
-  ReceiverState state{last_device_, notices_};
+  ReceiverState state{last_device_, report_wanted_, notices_};
   const CurrentOnThisThread current(state);
   RunHiddenWindow(kClassName, ReceiverWindowProc, ready, [](HWND window, const WindowLoop& loop) {
     MouseRegistration registration(window);

@@ -118,6 +118,7 @@ bool RealBackend::SetButtonMask(uint32_t handle, const ButtonMask&) {
 void RealBackend::SetSlowdownModifier(int modifiers) {
   std::lock_guard parts(parts_mutex_);
   if (hooks_) hooks_->SetSlowdownHotkey(modifiers);
+  if (watch_) watch_->WatchHooks();
 }
 
 void RealBackend::DeviceArrived() {

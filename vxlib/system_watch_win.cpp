@@ -2,6 +2,9 @@
 
 #include <wtsapi32.h>
 
+#include <atomic>
+#include <optional>
+
 #include "vxlib/event_window_win.h"
 #include "vxlib/hook_watchdog.h"
 #include "vxlib/raw_input_win.h"
@@ -55,10 +58,17 @@ struct WatchState {
   SystemWatch::Listener& listener;
   InputHooks& hooks;
   HookWatchdog watchdog;
+  // The watchdogs look once a second while there is input. A removed hook
+  // sends no notice, and a lost hook matters only to input, so once a
+  // second passed without any, they rest until the next mouse report
+  // (Raw Input, which no hook's loss stops). A keyboard hook in use keeps
+  // them looking: keys alone make no mouse report.
+  std::atomic<bool> report_wanted{false};
+  std::optional<DWORD> last_input;
 
   static thread_local WatchState* current;
 
-  void CheckHooks() {
+  void CheckHooks(HWND window) {
     LASTINPUTINFO input{};
     input.cbSize = sizeof input;
     POINT cursor;
@@ -67,7 +77,15 @@ struct WatchState {
     const auto seen = hooks.LastSighting();
     if (watchdog.Check({input.dwTime, seen.tick, seen.events, cursor.x, cursor.y})) hooks.Reinstall(kMouseHook);
     hooks.CheckKeyboard();
+    const bool quiet = last_input == input.dwTime;
+    last_input = input.dwTime;
+    if (quiet && !hooks.KeyboardHookWanted()) {
+      KillTimer(window, kWatchdogTimer);
+      report_wanted = true;
+    }
   }
+
+  void Resume(HWND window) { SetTimer(window, kWatchdogTimer, kWatchdogPeriodMs, nullptr); }
 
   void SessionChanged(WPARAM change) {
     switch (change) {
@@ -110,7 +128,10 @@ LRESULT CALLBACK WatchWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
           state->SessionChanged(wparam);
           return 0;
         case WM_TIMER:
-          if (wparam == kWatchdogTimer) state->CheckHooks();
+          if (wparam == kWatchdogTimer) state->CheckHooks(window);
+          return 0;
+        case RawInputReceiver::kReportMessage:
+          state->Resume(window);
           return 0;
         default:
           break;
@@ -144,12 +165,14 @@ void SystemWatch::Run(const std::function<void()>& ready) {
   const CurrentOnThisThread current(state);
   RunHiddenWindow(kClassName, WatchWindowProc, ready, [&](HWND window, const WindowLoop& loop) {
     // Ends before the window it sends its notices to.
-    RawInputReceiver raw_input(last_device_, window);
+    RawInputReceiver raw_input(last_device_, state.report_wanted, window);
     SessionNotices sessions(window);
     UniqueWinEventHook foreground(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                                   ForegroundProc, 0, 0, WINEVENT_OUTOFCONTEXT));
-    SetTimer(window, kWatchdogTimer, kWatchdogPeriodMs, nullptr);
+    state.Resume(window);
+    window_ = window;
     loop();
+    window_ = nullptr;
   });
 }
 

@@ -3,8 +3,10 @@
 // window (a WinEvent hook, out of context), the session (locked or
 // disconnected: what the library holds is released; unlocked or connected,
 // and resumed from sleep: the input hooks are installed afresh), and the
-// watchdogs of both hooks, once a second. It owns a hidden top-level
-// window: the power notices go to top-level windows only.
+// watchdogs of both hooks, once a second while there is input or the
+// keyboard hook runs (they rest after a second without input, until the
+// next mouse report). It owns a hidden top-level window: the power notices
+// go to top-level windows only.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +17,7 @@
 
 #include "vxlib/input_hooks_win.h"
 #include "vxlib/message_thread_win.h"
+#include "vxlib/raw_input_win.h"
 
 namespace vxlib {
 
@@ -40,12 +43,19 @@ class SystemWatch {
   // Ends the watch: no listener call afterwards.
   ~SystemWatch() = default;
 
+  // Any thread. The watchdogs look again: the keyboard hook has just been
+  // asked for, and keys alone would not wake them.
+  void WatchHooks() const {
+    if (HWND window = window_.load()) PostMessageW(window, RawInputReceiver::kReportMessage, 0, 0);
+  }
+
  private:
   void Run(const std::function<void()>& ready);
 
   Listener& listener_;
   InputHooks& hooks_;
   std::atomic<uint32_t>& last_device_;
+  std::atomic<HWND> window_{nullptr};
   MessageThread thread_;
 };
 
