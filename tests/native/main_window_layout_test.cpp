@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui/main_window_bottom_bar.h"
@@ -323,10 +324,8 @@ TEST(ModelLayerBounds, PictureAndMarkersWithRoomForSmoothingWithinTheClient) {
   };
   for (const Case& c : cases) {
     const PanelRect r = ModelLayerBounds(c.fit, c.markers, c.width, c.height);
-    EXPECT_EQ(r.left, c.expected.left) << c.what;
-    EXPECT_EQ(r.top, c.expected.top) << c.what;
-    EXPECT_EQ(r.right, c.expected.right) << c.what;
-    EXPECT_EQ(r.bottom, c.expected.bottom) << c.what;
+    const PanelRect& e = c.expected;
+    EXPECT_EQ(std::tie(r.left, r.top, r.right, r.bottom), std::tie(e.left, e.top, e.right, e.bottom)) << c.what;
   }
 }
 
