@@ -97,7 +97,7 @@ if(TESSARO_BENCH)
     tessaro_warnings(${name})
   endforeach()
 
-  # The start-up yardstick of bench/startup_ratio.sh: a bare window program,
+  # The yardstick of bench/footprint.sh: a bare window program,
   # without the program's code or data, reporting its memory as Tessaro.exe
   # does.
   add_executable(minimal_window_win WIN32 ${PROJECT_SOURCE_DIR}/bench/windows/minimal_window_win.cpp
