@@ -55,7 +55,8 @@ REQUIRED_KEYS = [
     "exit", "open setting", "device not found", "model list", "left hand",
     "wait key", "custom key", "backward", "forward", "left click",
     "right click", "middle click", "slowdown enable", "slowdown key tip",
-    "check for updates",
+    "check for updates", "all programs", "add program", "remove profile",
+    "remove profile prompt", "profile shown", "profiles damaged",
 ]
 
 # Texts are copied into buffers of 128 UTF-16 units including the

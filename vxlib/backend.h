@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "vxlib.h"
@@ -48,7 +49,11 @@ class Backend {
   virtual void SetTrigger(const VX_TRIGGER_DEF& trigger) = 0;
   // False when no trigger of that identity is installed.
   virtual bool RemoveTrigger(const VX_TRIGGER_DEF& trigger) = 0;
+  // Clears the default profile's triggers; the programs' profiles stay.
   virtual void ClearTriggers() = 0;
+  // Replaces the profile of program (a valid file name) by triggers;
+  // none removes it. False when AppProfiles::Set refuses it.
+  virtual bool SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) = 0;
 
   // False when no device has that handle.
   virtual bool SetButtonMask(uint32_t handle, const ButtonMask& mask) = 0;

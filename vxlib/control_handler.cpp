@@ -72,7 +72,7 @@ std::optional<PendingEvent> EventOf(const nlohmann::json& command) {
 }
 
 nlohmann::json Handle(const nlohmann::json& command, SimBackend& sim, const LibrarySettings& settings,
-                      Utf8Encoder to_utf8) {
+                      const TextCodec& codec) {
   if (!command.is_object()) return Error("not a JSON object");
   const auto cmd = command.find("cmd");
   if (cmd == command.end() || !cmd->is_string()) return Error("missing cmd");
@@ -93,8 +93,14 @@ nlohmann::json Handle(const nlohmann::json& command, SimBackend& sim, const Libr
     if (!event) return Error("bad event");
     return Reply(sim.Inject(std::move(*event)));
   }
+  if (name == "foreground") {
+    const auto program = command.find("program");
+    if (program == command.end() || !program->is_string()) return Error("bad program");
+    sim.SetForeground(codec.from_utf8(program->get_ref<const std::string&>()));
+    return {{"ok", true}};
+  }
   if (name == "state") {
-    auto reply = StateReport(sim.Snapshot(), settings.Snapshot(), to_utf8);
+    auto reply = StateReport(sim.Snapshot(), settings.Snapshot(), codec.to_utf8);
     reply["ok"] = true;
     return reply;
   }
@@ -104,11 +110,11 @@ nlohmann::json Handle(const nlohmann::json& command, SimBackend& sim, const Libr
 }  // namespace
 
 std::string HandleControlLine(std::string_view line, SimBackend& sim, const LibrarySettings& settings,
-                              Utf8Encoder to_utf8) {
+                              const TextCodec& codec) {
   try {
     const auto command = nlohmann::json::parse(line, nullptr, /*allow_exceptions=*/false);
     if (command.is_discarded()) return Error("not JSON").dump();
-    return Handle(command, sim, settings, to_utf8).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return Handle(command, sim, settings, codec).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   } catch (const std::exception&) {
     return Error("internal error").dump();
   }

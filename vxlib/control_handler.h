@@ -15,6 +15,6 @@ namespace vxlib {
 // The reply to one command line, without its line end. Never throws for
 // any input: a bad line gets {"ok":false,"error":...}.
 std::string HandleControlLine(std::string_view line, SimBackend& sim, const LibrarySettings& settings,
-                              Utf8Encoder to_utf8);
+                              const TextCodec& codec);
 
 }  // namespace vxlib

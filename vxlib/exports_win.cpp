@@ -175,6 +175,17 @@ VXAPI int VX_SetButtonMask(uint32_t handle, uint32_t mask1, uint32_t mask2, uint
   return WithBackend([&](vxlib::Backend& b) { return b.SetButtonMask(handle, {mask1, mask2, mask3, sub_id}) ? 1 : 0; });
 }
 
+VXAPI int VX_SetAppProfile(const char16_t* program, const VX_TRIGGER_DEF* triggers, int count) {
+  if (!program || count < 0 || count > VX_PROFILE_TRIGGERS_MAX || (count > 0 && !triggers)) return 0;
+  // Read no further than a name may be long.
+  size_t length = 0;
+  while (length <= VX_PROGRAM_NAME_MAX && program[length] != 0) ++length;
+  if (length > VX_PROGRAM_NAME_MAX) return 0;
+  return WithBackend([&](vxlib::Backend& b) {
+    return b.SetAppProfile({program, length}, {triggers, static_cast<size_t>(count)}) ? 1 : 0;
+  });
+}
+
 VXAPI int VX_FreeLib(void) {
   return vxlib::Guarded(0, [] {
     Library& lib = Lib();

@@ -107,6 +107,11 @@ void RealBackend::ClearTriggers() {
   PublishLocked();
 }
 
+bool RealBackend::SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) {
+  std::lock_guard lock(mutex_);
+  return profiles_.Set(program, triggers);
+}
+
 bool RealBackend::SetButtonMask(uint32_t handle, const ButtonMask&) {
   // The masks belong to vendor firmware; a mouse served through the
   // system's own driver has none to set.

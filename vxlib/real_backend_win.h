@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "vxlib/action_worker_win.h"
+#include "vxlib/app_profiles.h"
 #include "vxlib/backend.h"
 #include "vxlib/device_items.h"
 #include "vxlib/held_input.h"
@@ -37,6 +38,7 @@ class RealBackend final : public Backend, private SystemWatch::Listener {
   void SetTrigger(const VX_TRIGGER_DEF& trigger) override;
   bool RemoveTrigger(const VX_TRIGGER_DEF& trigger) override;
   void ClearTriggers() override;
+  bool SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) override;
   bool SetButtonMask(uint32_t handle, const ButtonMask& mask) override;
   void SetSlowdownModifier(int modifiers) override;
 
@@ -69,6 +71,7 @@ class RealBackend final : public Backend, private SystemWatch::Listener {
   EventSink* sink_ = nullptr;  // set while running
   DeviceList devices_;
   TriggerTable triggers_;
+  AppProfiles profiles_;
   PublishedTriggers published_;
   HeldInput& held_;
   // The device of the latest Raw Input mouse report, 0 before the first.

@@ -22,6 +22,15 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
+std::u16string FromUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+  std::u16string out(n > 0 ? n : 0, u'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()), n);
+  return out;
+}
+
 }  // namespace
 
 std::unique_ptr<Session> Session::Open(VX_CALLBACK callback, std::span<const VX_FILTER_DEF> filters,
@@ -39,8 +48,9 @@ std::unique_ptr<Session> Session::Open(VX_CALLBACK callback, std::span<const VX_
   std::unique_ptr<Session> session(new Session(std::move(window), std::move(sim)));
   served.Start(filters, *session->window_);
   // Without its channel the simulation still serves the program.
-  session->control_ = ControlServer::Start(
-      [sim = &served, &settings](std::string_view line) { return HandleControlLine(line, *sim, settings, ToUtf8); });
+  session->control_ = ControlServer::Start([sim = &served, &settings](std::string_view line) {
+    return HandleControlLine(line, *sim, settings, {ToUtf8, FromUtf8});
+  });
   return session;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "program_name.h"
+
 namespace vxlib {
 
 SimBackend::SimBackend(std::vector<SimDevice> devices) : devices_(std::move(devices)) {}
@@ -41,6 +43,11 @@ bool SimBackend::RemoveTrigger(const VX_TRIGGER_DEF& trigger) {
 void SimBackend::ClearTriggers() {
   std::lock_guard lock(mutex_);
   triggers_.Clear();
+}
+
+bool SimBackend::SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) {
+  std::lock_guard lock(mutex_);
+  return profiles_.Set(program, triggers);
 }
 
 bool SimBackend::SetButtonMask(uint32_t handle, const ButtonMask& mask) {
@@ -89,9 +96,15 @@ SimResult SimBackend::Inject(PendingEvent event) {
   return SimResult::kOk;
 }
 
+void SimBackend::SetForeground(std::u16string_view program) {
+  std::lock_guard lock(mutex_);
+  foreground_ = std::u16string(ProgramFileName(program));
+}
+
 SimSnapshot SimBackend::Snapshot() const {
   std::lock_guard lock(mutex_);
-  return {sink_ != nullptr, devices_, triggers_.triggers(), slowdown_modifier_, button_masks_};
+  return {sink_ != nullptr,     devices_,   triggers_.triggers(), slowdown_modifier_, button_masks_,
+          profiles_.profiles(), foreground_};
 }
 
 }  // namespace vxlib

@@ -6,8 +6,11 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "vxlib/app_profiles.h"
 #include "vxlib/backend.h"
 #include "vxlib/scenario.h"
 #include "vxlib/trigger_table.h"
@@ -21,6 +24,10 @@ struct SimSnapshot {
   std::vector<VX_TRIGGER_DEF> triggers;
   int slowdown_modifier = 0;
   std::map<uint32_t, ButtonMask> button_masks;  // by device handle
+  std::vector<AppProfile> profiles;
+  // The file name of the program in front, empty for one without a name;
+  // nullopt until the channel names one.
+  std::optional<std::u16string> foreground;
 };
 
 enum class SimResult { kOk, kNotRunning, kHandleInUse, kNoSuchDevice };
@@ -36,6 +43,7 @@ class SimBackend final : public Backend {
   void SetTrigger(const VX_TRIGGER_DEF& trigger) override;
   bool RemoveTrigger(const VX_TRIGGER_DEF& trigger) override;
   void ClearTriggers() override;
+  bool SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) override;
   bool SetButtonMask(uint32_t handle, const ButtonMask& mask) override;
   void SetSlowdownModifier(int modifiers) override;
 
@@ -45,6 +53,9 @@ class SimBackend final : public Backend {
   SimResult Unplug(uint32_t handle);
   // Posts an event as the real input would cause it.
   SimResult Inject(PendingEvent event);
+  // The program that owns the foreground window from now on, by its file
+  // name or path; empty for a program whose name cannot be read.
+  void SetForeground(std::u16string_view program);
   SimSnapshot Snapshot() const;
 
  private:
@@ -54,6 +65,8 @@ class SimBackend final : public Backend {
   TriggerTable triggers_;
   int slowdown_modifier_ = 0;
   std::map<uint32_t, ButtonMask> button_masks_;
+  AppProfiles profiles_;
+  std::optional<std::u16string> foreground_;
 };
 
 }  // namespace vxlib

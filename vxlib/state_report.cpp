@@ -59,6 +59,13 @@ nlohmann::json StateReport(const SimSnapshot& sim, const SettingsSnapshot& setti
   auto devices = nlohmann::json::array();
   for (const auto& d : sim.devices) devices.push_back(DeviceToJson(d));
 
+  auto profiles = nlohmann::json::array();
+  for (const auto& p : sim.profiles) {
+    auto profile_triggers = nlohmann::json::array();
+    for (const auto& t : p.triggers) profile_triggers.push_back(TriggerToJson(t, to_utf8));
+    profiles.push_back({{"program", to_utf8(p.name)}, {"triggers", std::move(profile_triggers)}});
+  }
+
   return {{"running", sim.running},
           {"devices", std::move(devices)},
           {"triggers", std::move(triggers)},
@@ -67,7 +74,9 @@ nlohmann::json StateReport(const SimSnapshot& sim, const SettingsSnapshot& setti
           {"error_texts", std::move(error_texts)},
           {"font", {{"name", to_utf8(settings.font_name)}, {"size", settings.font_size}}},
           {"cursors", {{"cursor_id", settings.cursors.cursor_id}, {"cursor_ids", settings.cursors.cursor_ids}}},
-          {"instance", settings.instance}};
+          {"instance", settings.instance},
+          {"profiles", std::move(profiles)},
+          {"foreground", sim.foreground ? nlohmann::json(to_utf8(*sim.foreground)) : nlohmann::json()}};
 }
 
 }  // namespace vxlib

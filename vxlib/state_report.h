@@ -13,6 +13,13 @@ namespace vxlib {
 
 // UTF-16 to UTF-8; the library's own texts pass through this.
 using Utf8Encoder = std::string (*)(std::u16string_view);
+// And back, for the texts of commands.
+using Utf8Decoder = std::u16string (*)(std::string_view);
+
+struct TextCodec {
+  Utf8Encoder to_utf8;
+  Utf8Decoder from_utf8;
+};
 
 // One trigger with every field; press and release without their trailing
 // zero bytes.

@@ -14,4 +14,8 @@ namespace tessaro {
 // read-only, the user's way of keeping it as it is, is not replaced.
 bool ReplaceFileContents(std::u16string_view path, std::string_view contents);
 
+// Gives the file the new name `to` in the same folder; false, and nothing
+// changed, when a file of that name exists already or the move fails.
+bool RenameFileKeepingOthers(std::u16string_view from, std::u16string_view to);
+
 }  // namespace tessaro

@@ -73,4 +73,17 @@ bool ReplaceFileContents(std::u16string_view path, std::string_view contents) {
   return false;
 }
 
+bool RenameFileKeepingOthers(std::u16string_view from, std::u16string_view to) {
+  const std::string source = NativePath(from);
+  const std::string target = NativePath(to);
+  // A hard link fails when the target exists, where rename would replace it.
+  if (link(source.c_str(), target.c_str()) != 0) return false;
+  if (unlink(source.c_str()) != 0) {
+    unlink(target.c_str());
+    return false;
+  }
+  SyncFolder(target);
+  return true;
+}
+
 }  // namespace tessaro

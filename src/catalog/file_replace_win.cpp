@@ -68,4 +68,9 @@ bool ReplaceFileContents(std::u16string_view path, std::string_view contents) {
   return false;
 }
 
+bool RenameFileKeepingOthers(std::u16string_view from, std::u16string_view to) {
+  // Without MOVEFILE_REPLACE_EXISTING an existing target is an error.
+  return MoveFileExW(Wide(std::u16string(from)), Wide(std::u16string(to)), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace tessaro

@@ -97,6 +97,8 @@ bool ParseJsonDocument(std::string_view text, nlohmann::json& out) {
   }
 }
 
+const nlohmann::json* PresentMember(const nlohmann::json& object, std::string_view key) { return Member(object, key); }
+
 int32_t ReadJsonInt(const nlohmann::json& object, std::string_view key) {
   const json* value = Member(object, key);
   if (!value) return 0;

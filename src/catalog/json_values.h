@@ -3,10 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 namespace tessaro {
 
@@ -16,6 +15,10 @@ inline constexpr int kMaxJsonDepth = 64;
 // Parses a UTF-8 document. False (and out untouched) for text that is not
 // JSON, has invalid UTF-8 or nests deeper than kMaxJsonDepth.
 bool ParseJsonDocument(std::string_view text, nlohmann::json& out);
+
+// The member under key; null when it is missing or null (or object is
+// not an object).
+const nlohmann::json* PresentMember(const nlohmann::json& object, std::string_view key);
 
 // Missing key or null (or object not an object): 0. Text, trailing blanks
 // ignored: "0x"/"0X"-prefixed hexadecimal (every "0x"/"0X" removed, then the

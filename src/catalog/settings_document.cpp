@@ -10,49 +10,9 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-// JSON string escaping as the JSON library's own dump does it, so a file
-// we write and the same document dumped by the library are byte-equal.
-void AppendText(std::string& out, std::u16string_view text) {
-  out += '"';
-  for (const char c : Utf16ToUtf8(text)) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\b':
-        out += "\\b";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          out += "\\u00";
-          out += kHexDigits[(c >> 4) & 0xf];
-          out += kHexDigits[c & 0xf];
-        } else {
-          out += c;
-        }
-    }
-  }
-  out += '"';
-}
-
 template <size_t N>
 void AppendField(std::string& out, const char16_t (&field)[N]) {
-  AppendText(out, std::u16string_view(field, FieldLength(field, N)));
+  AppendJsonText(out, std::u16string_view(field, FieldLength(field, N)));
 }
 
 // Most numbers in the file are bytes; their texts are made once, as
@@ -103,7 +63,59 @@ void AppendSequence(std::string& out, const uint8_t (&bytes)[256]) {
   out += ']';
 }
 
-void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
+// Opens the document and writes the members before "trigger_setting".
+void AppendGlobals(std::string& out, const SettingsGlobals& globals) {
+  out += '{';
+  AppendNumber(out, "language id", globals.language_id, 0);
+  out += ",\"setting_ver\":\"2\",";
+  AppendNumber(out, "slowdown enable", globals.slowdown_enabled, 0);
+  out += ',';
+  AppendNumber(out, "slowdown modifier", globals.slowdown_modifier, 0);
+}
+
+}  // namespace
+
+// JSON string escaping as the JSON library's own dump does it, so a file
+// we write and the same document dumped by the library are byte-equal.
+void AppendJsonText(std::string& out, std::u16string_view text) {
+  out += '"';
+  for (const char c : Utf16ToUtf8(text)) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          out += "\\u00";
+          out += kHexDigits[(c >> 4) & 0xf];
+          out += kHexDigits[c & 0xf];
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+void AppendSettingsEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
   const VX_TRIGGER_DEF& t = setting.trigger;
   out += "{\"event\":{";
   AppendNumber(out, "hid_button", t.hid_button, 2);
@@ -140,18 +152,6 @@ void AppendEntry(std::string& out, const BUTTON_SETTING_DEF& setting) {
   out += '}';
 }
 
-// Opens the document and writes the members before "trigger_setting".
-void AppendGlobals(std::string& out, const SettingsGlobals& globals) {
-  out += '{';
-  AppendNumber(out, "language id", globals.language_id, 0);
-  out += ",\"setting_ver\":\"2\",";
-  AppendNumber(out, "slowdown enable", globals.slowdown_enabled, 0);
-  out += ',';
-  AppendNumber(out, "slowdown modifier", globals.slowdown_modifier, 0);
-}
-
-}  // namespace
-
 size_t StoredSequenceLength(const uint8_t (&bytes)[256]) {
   size_t count = 256;
   while (count > 1 && bytes[count - 1] == 0) --count;
@@ -168,7 +168,7 @@ std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonS
     out += ",\"trigger_setting\":[";
     for (size_t i = 0; i < list.size(); ++i) {
       if (i) out += ',';
-      AppendEntry(out, list[i]);
+      AppendSettingsEntry(out, list[i]);
     }
     for (size_t i = 0; i < carried.size(); ++i) {
       if (i || !list.empty()) out += ',';

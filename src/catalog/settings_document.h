@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "device/button_setting.h"
@@ -24,6 +25,15 @@ struct SettingsGlobals {
 // "trigger_setting" is left out when there are none.
 std::string FormatSettingsDocument(const SettingsGlobals& globals, const ButtonSettingArray& list,
                                    const std::vector<std::string>& carried = {});
+
+// One assignment as a "trigger_setting" entry: an object with "event",
+// "function_define" and "function_name".
+void AppendSettingsEntry(std::string& out, const BUTTON_SETTING_DEF& setting);
+
+// A JSON string of the text, escaped as the JSON library's own dump does
+// it, so that a file we write and the same document dumped by the library
+// are byte-equal.
+void AppendJsonText(std::string& out, std::u16string_view text);
 
 // How many bytes of a press or release sequence are stored: up to the last
 // nonzero byte after the first, and never fewer than one.

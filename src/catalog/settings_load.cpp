@@ -4,7 +4,6 @@
 #include <exception>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "catalog/json_values.h"
 #include "catalog/model_catalogue.h"
 #include "catalog/package.h"
+#include "catalog/settings_entry.h"
 #include "catalog/settings_message_once.h"
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
@@ -21,17 +21,6 @@ namespace tessaro {
 namespace {
 
 using nlohmann::json;
-
-// A member of the wrong JSON type where the readers would not notice it.
-struct FormatError : std::runtime_error {
-  FormatError() : std::runtime_error("settings member of the wrong type") {}
-};
-
-// The member under key unless it is missing or null.
-const json* Present(const json& object, std::string_view key) {
-  const auto found = object.find(key);
-  return found == object.end() || found->is_null() ? nullptr : &*found;
-}
 
 void ApplyModelDefaults(TriggerIdentityIndex& index) {
   // The catalogue is loaded before the first refresh and never changes
@@ -57,61 +46,10 @@ void ApplyModelDefaults(TriggerIdentityIndex& index) {
   }
 }
 
-// One "trigger_setting" entry, read whole before any of it is applied, so
-// an entry of the wrong format is applied not at all. Position becomes its
-// slot. Nothing when it lacks "event" or "function_define".
-std::optional<BUTTON_SETTING_DEF> ReadStoredEntry(const json& entry, size_t position) {
-  if (!entry.is_object()) throw FormatError();
-  const json* const event_member = Present(entry, "event");
-  const json* const define_member = Present(entry, "function_define");
-  if (!event_member || !define_member) return std::nullopt;
-  if (!event_member->is_object() || !define_member->is_object()) throw FormatError();
-  const json& event = *event_member;
-  const json& define = *define_member;
-
-  BUTTON_SETTING_DEF setting{};
-  VX_TRIGGER_DEF& t = setting.trigger;
-  t.swap45 = static_cast<uint8_t>(ReadJsonInt(event, "swap45"));
-  t.model_id = static_cast<uint16_t>(ReadJsonInt(event, "model_id"));
-  t.hid_button = static_cast<uint32_t>(ReadJsonInt(event, "hid_button"));
-  t.mouse_button = static_cast<uint32_t>(ReadJsonInt(event, "mouse_button"));
-  t.slot = static_cast<uint16_t>(position);
-  t.usb_pid = static_cast<uint32_t>(ReadJsonInt(event, "usb_pid"));
-  t.usb_vid = static_cast<uint32_t>(ReadJsonInt(event, "usb_vid"));
-  t.pid = static_cast<uint16_t>(ReadJsonInt(event, "pid"));
-  t.vid = static_cast<uint16_t>(ReadJsonInt(event, "vid"));
-  t.hid_num_down = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_down"));
-  t.hid_num_up = static_cast<uint8_t>(ReadJsonInt(event, "hid_num_up"));
-  t.tilt_mask = static_cast<uint8_t>(ReadJsonInt(event, "tilt_mask"));
-  t.function.type = static_cast<uint8_t>(ReadJsonInt(define, "type"));
-  // Texts longer than their fields are cut to fit.
-  CopyToField(ReadJsonText(define, "url"), t.function.url, std::size(t.function.url));
-  CopyToField(ReadJsonText(entry, "function_name"), setting.function_name, kFunctionNameUnits);
-  ReadJsonBytes(define, "press", t.function.press);
-  ReadJsonBytes(define, "release", t.function.release);
-  return setting;
-}
-
-// An entry written by this program is one kind of button, but each kind
-// found is applied: the button bit without the HID codes and tilt, then
-// the tilt and the HID codes without the button bits.
-void ApplyStoredEntry(const BUTTON_SETTING_DEF& stored, TriggerIdentityIndex& index) {
-  const VX_TRIGGER_DEF& read = stored.trigger;
-  if (read.hid_button != 0 || read.mouse_button != 0) {
-    BUTTON_SETTING_DEF button = stored;
-    button.trigger.hid_num_down = button.trigger.hid_num_up = button.trigger.tilt_mask = 0;
-    ApplyButtonSetting(button, &index);
-  }
-  BUTTON_SETTING_DEF other = stored;
-  other.trigger.hid_button = other.trigger.mouse_button = 0;
-  if (read.tilt_mask != 0) ApplyButtonSetting(other, &index);
-  if (read.hid_num_down != 0 && read.hid_num_up != 0) ApplyButtonSetting(other, &index);
-}
-
 // A global setting's value; nothing when it is missing or null, or of a
 // type the readers refuse (which makes the load unclean).
 std::optional<int32_t> ReadGlobal(const json& document, std::string_view key, bool& clean) {
-  if (!Present(document, key)) return std::nullopt;
+  if (!PresentMember(document, key)) return std::nullopt;
   try {
     return ReadJsonInt(document, key);
   } catch (const std::exception&) {
@@ -153,11 +91,12 @@ void ApplyDocument(std::string_view text, SettingsView& view, TriggerIdentityInd
       const json& entry = (*entries)[i];
       std::optional<BUTTON_SETTING_DEF> setting;
       try {
-        setting = ReadStoredEntry(entry, i);
+        setting = ReadSettingsEntry(entry, i);
       } catch (const std::exception&) {
         unread.push_back(entry.dump());
       }
-      if (setting) ApplyStoredEntry(*setting, index);
+      if (!setting) continue;
+      for (const BUTTON_SETTING_DEF& assignment : EntryAssignments(*setting)) ApplyButtonSetting(assignment, &index);
     }
   }
   if (!clean || !unread.empty()) view.ShowMessage(u"errr");

@@ -39,9 +39,7 @@ bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model) {
          trigger.pid == own.pid && trigger.vid == own.vid;
 }
 
-void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting, TriggerIdentityIndex* index) {
-  std::lock_guard hold(ButtonSettingLock());
-  ButtonSettingArray& list = ButtonSettingList();
+ListChange ApplyToList(ButtonSettingArray& list, const BUTTON_SETTING_DEF& setting, TriggerIdentityIndex* index) {
   auto found = list.end();
   if (index) {
     if (const auto position = index->Find(setting.trigger))
@@ -53,20 +51,28 @@ void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting, TriggerIdentityIndex*
   }
   const bool remove = setting.trigger.function.type == kNoAssignmentType;
   if (found == list.end()) {
-    if (remove) return;
+    if (remove) return {};
     list.push_back(setting);
     if (index) index->Add(setting.trigger, list.size() - 1);
-    VX_SetTriggerEvent(list.back().trigger);
-  } else if (remove) {
+    return {ListChange::kInstall, list.back().trigger};
+  }
+  if (remove) {
     // The driver is told the trigger it holds, old function included.
-    VX_RemoveModelTriggerEvent(found->trigger);
+    const ListChange change{ListChange::kRemove, found->trigger};
     list.erase(found);
     if (index)
       index->Rebuild(list, [](const BUTTON_SETTING_DEF& entry) -> const VX_TRIGGER_DEF& { return entry.trigger; });
-  } else {
-    *found = setting;
-    VX_SetTriggerEvent(found->trigger);
+    return change;
   }
+  *found = setting;
+  return {ListChange::kInstall, found->trigger};
+}
+
+void ApplyButtonSetting(const BUTTON_SETTING_DEF& setting, TriggerIdentityIndex* index) {
+  std::lock_guard hold(ButtonSettingLock());
+  const ListChange change = ApplyToList(ButtonSettingList(), setting, index);
+  if (change.kind == ListChange::kInstall) VX_SetTriggerEvent(change.trigger);
+  if (change.kind == ListChange::kRemove) VX_RemoveModelTriggerEvent(change.trigger);
 }
 
 }  // namespace tessaro

@@ -62,6 +62,21 @@ VX_TRIGGER_DEF ModelTrigger(const MODEL_DEF& model);
 // sets, swap45 aside), whatever its button.
 bool TriggerOfModel(const VX_TRIGGER_DEF& trigger, const MODEL_DEF& model);
 
+// What applying an assignment did to a list, and so what the driver library
+// is to be told: the trigger to install (the entry as it stands now) or to
+// remove (the entry that went, with its old function).
+struct ListChange {
+  enum Kind { kNone, kInstall, kRemove } kind = kNone;
+  VX_TRIGGER_DEF trigger{};
+};
+
+// ApplyButtonSetting's rule on any list of assignments (below); the
+// caller holds whatever guards the list. With an index of the list's
+// identities the entry is found through it and the index kept in step,
+// instead of walking the list.
+ListChange ApplyToList(ButtonSettingArray& list, const BUTTON_SETTING_DEF& setting,
+                       TriggerIdentityIndex* index = nullptr);
+
 // Installs, replaces or removes one assignment in the list and in the
 // driver library, holding the lock for both:
 //  - an entry of the same identity exists: a function of type 255 removes

@@ -11,6 +11,7 @@ void OpenModelMenu(PanelWidget& widget);           // controls_model_list_win.cp
 void AskAndResetModel(PanelWidget& widget);        // controls_reset_win.cpp
 void SwapButtonsForLeftHand(PanelWidget& widget);  // controls_left_hand_win.cpp
 void OpenLanguageMenu(PanelWidget& widget);        // controls_language_win.cpp
+void OpenProfileMenu(PanelWidget& widget);         // controls_profiles_win.cpp
 void SwitchSlowdown(PanelWidget& widget);          // controls_slowdown_win.cpp
 void CaptureSlowdownKeys(PanelWidget& widget);     // controls_slowdown_win.cpp
 void OpenUpdatePage(PanelWidget& widget);          // controls_update_page_win.cpp

@@ -4,10 +4,12 @@
 
 #include "catalog/function_catalogue.h"
 #include "catalog/language_table.h"
+#include "catalog/profile_store.h"
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "device/button_setting.h"
 #include "device/device_detection.h"
+#include "device/program_profiles.h"
 
 namespace tessaro {
 namespace {
@@ -28,13 +30,17 @@ int RenameAssignments(const std::unordered_map<std::u16string, std::u16string>& 
   for (const auto& [old_name, new_name] : new_names) by_stored_name.emplace(AsStored(old_name), &new_name);
   std::lock_guard hold(ButtonSettingLock());
   int renamed = 0;
-  for (BUTTON_SETTING_DEF& entry : ButtonSettingList()) {
-    const std::u16string name(entry.function_name, FieldLength(entry.function_name, kFunctionNameUnits));
-    const auto found = by_stored_name.find(name);
-    if (found == by_stored_name.end()) continue;
-    CopyToField(*found->second, entry.function_name, kFunctionNameUnits);
-    ++renamed;
-  }
+  const auto rename = [&](ButtonSettingArray& list) {
+    for (BUTTON_SETTING_DEF& entry : list) {
+      const std::u16string name(entry.function_name, FieldLength(entry.function_name, kFunctionNameUnits));
+      const auto found = by_stored_name.find(name);
+      if (found == by_stored_name.end()) continue;
+      CopyToField(*found->second, entry.function_name, kFunctionNameUnits);
+      ++renamed;
+    }
+  };
+  rename(ButtonSettingList());
+  for (ProgramProfile& profile : ProgramProfileList()) rename(profile.entries);
   return renamed;
 }
 
@@ -53,6 +59,7 @@ bool ChangeLanguage(int32_t lcid, MainWindowControl& window, LanguageView& view)
   PreviousLanguageId = -1;
   window.RebuildFunctionMenu();
   SaveButtonSettings();
+  SaveProgramProfiles();
   window.InvalidateWindow();
   view.LayOutAgain();
   return true;

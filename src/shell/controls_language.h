@@ -23,8 +23,9 @@ class LanguageView {
   virtual void LayOutAgain() = 0;
 };
 
-// Gives every assignment whose name the map knows its name in the new
-// language, cut to the name field; holds ButtonSettingLock meanwhile.
+// Gives every assignment (of all programs and of each program's profile)
+// whose name the map knows its name in the new language, cut to the name
+// field; holds ButtonSettingLock meanwhile.
 // Returns how many were renamed.
 int RenameAssignments(const std::unordered_map<std::u16string, std::u16string>& new_names);
 

@@ -2,10 +2,13 @@
 
 #include <mutex>
 
+#include "catalog/profile_store.h"
 #include "catalog/settings_store.h"
 #include "device/button_setting.h"
 #include "device/device_detection.h"
+#include "device/program_profiles.h"
 #include "shell/controls_model_list.h"
+#include "shell/profile_selection.h"
 
 namespace tessaro {
 namespace {
@@ -34,6 +37,15 @@ bool ResetShownModel(const std::function<bool()>& confirm, MainWindowControl& wi
   const MODEL_DEF model = Models().GetModel(index);
   // Not while asking: a settings load must not wait on the user.
   if (!confirm()) return false;
+  // A program's profile shown: its assignments of the model go, and the
+  // default ones act again; nothing else changes.
+  if (const std::u16string profile = ShownProfile(); !profile.empty()) {
+    const SettingsChange change;
+    if (RemoveProfileModelAssignments(profile, model) == 0) return false;
+    SaveProgramProfiles();
+    window.RebuildFunctionMenu();
+    return true;
+  }
   {
     const SettingsChange change;
     if (RemoveModelAssignments(model) == 0) return false;

@@ -17,7 +17,9 @@ namespace tessaro {
 int RemoveModelAssignments(const MODEL_DEF& model);
 
 // Resets the shown model when it is connected and `confirm` (the question
-// to the user) says yes. When entries were removed: saves, rebuilds the
+// to the user) says yes. With a program's profile shown, only that
+// profile's assignments of the model go (and are saved, and the column
+// rebuilt). Otherwise, when entries were removed: saves, rebuilds the
 // marker column and asks for a device refresh, whose settings load gives
 // the model's HID buttons their defaults again. True when anything was
 // removed.

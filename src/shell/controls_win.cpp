@@ -10,6 +10,7 @@ MainControls::MainControls(MainDialogParts& parts) {
   widgets.reset = &AskAndResetModel;
   widgets.left_hand = &SwapButtonsForLeftHand;
   widgets.open_language_menu = &OpenLanguageMenu;
+  widgets.open_profile_menu = &OpenProfileMenu;
   widgets.slowdown = &SwitchSlowdown;
   widgets.capture_modifier = &CaptureSlowdownKeys;
   widgets.open_update_page = &OpenUpdatePage;

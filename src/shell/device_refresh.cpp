@@ -1,5 +1,6 @@
 #include "shell/device_refresh.h"
 
+#include "catalog/profile_store.h"
 #include "catalog/settings_store.h"
 #include "device/device_detection.h"
 
@@ -7,6 +8,7 @@ namespace tessaro {
 
 void RunDeviceRefresh(SettingsView& view, MainWindowControl& window) {
   LoadButtonSettings(view);
+  LoadProgramProfiles(view);
   DetectDevices(window);
   window.RebuildFunctionMenu();
 }

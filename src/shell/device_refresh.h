@@ -1,5 +1,5 @@
 // One device refresh, run on a worker thread of its own: the stored
-// assignments go to the driver library again, the connected devices are
+// assignments and the programs' profiles go to the driver library again, the connected devices are
 // matched to models, and the marker column is rebuilt.
 #pragma once
 

@@ -3,10 +3,13 @@
 #include <atomic>
 #include <memory>
 
+#include "catalog/profile_store.h"
 #include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "device/device_detection.h"
+#include "device/program_profiles.h"
 #include "shell/marker_highlight.h"
+#include "shell/profile_selection.h"
 #include "ui/key_capture_logic.h"
 
 namespace tessaro {
@@ -137,12 +140,26 @@ void ChooseFunction(const _QnItemListDB& row, FunctionChoiceHost& host) {
       WheelPartner(setting, row.function_index, model, model_index, *catalogue);
   {
     const SettingsChange change;
-    ApplyButtonSetting(setting);
+    // Into the profile the window shows: the default assignments, or the
+    // shown program's, where "Default" takes the program's own away.
+    const std::u16string profile = ShownProfile();
+    const auto apply = [&](const BUTTON_SETTING_DEF& assignment) {
+      if (profile.empty()) {
+        ApplyButtonSetting(assignment);
+      } else {
+        ApplyProfileSetting(profile, assignment);
+      }
+    };
+    apply(setting);
     if (partner) {
       host.Pause(kWheelPairDelayMs);
-      ApplyButtonSetting(*partner);
+      apply(*partner);
     }
-    SaveButtonSettings();
+    if (profile.empty()) {
+      SaveButtonSettings();
+    } else {
+      SaveProgramProfiles();
+    }
   }
   host.RebuildMarkers();
 }

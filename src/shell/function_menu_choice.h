@@ -56,9 +56,11 @@ class FunctionChoiceHost {
   virtual void RebuildMarkers() = 0;
 };
 
-// The choice of row for ClickedMarker (on the popup list's worker thread):
-// does nothing unless a connected model is selected and the row names a
-// function of the catalogue; a cancelled key capture changes nothing.
+// The choice of row for ClickedMarker (on the popup list's worker thread),
+// made in the profile the window shows (ShownProfile) and saved in its
+// file: does nothing unless a connected model is selected and the row
+// names a function of the catalogue; a cancelled key capture changes
+// nothing.
 void ChooseFunction(const _QnItemListDB& row, FunctionChoiceHost& host);
 
 }  // namespace tessaro

@@ -115,6 +115,13 @@ void AddMainWidgets(MainPanelWidgets& main, const MainWidgetHandlers& handlers, 
   main.language.align = TextAlign::kCenter;
   MakeTranslucent(main.language, panel);
 
+  const float profiles_width = 9.0f * l.f;
+  MakeWidget(main.profiles, panel, WidgetKind::kPushButton,
+             {language_rect.x - 5 - profiles_width, language_rect.y, profiles_width, language_rect.height}, 0.5f * c,
+             LanguageText(u"all programs"), handlers.open_profile_menu, true);
+  main.profiles.align = TextAlign::kCenter;
+  MakeTranslucent(main.profiles, panel);
+
   MakeWidget(main.slowdown, panel, WidgetKind::kCheckBox,
              {l.column_x, l.global_y + 2.0f * l.n, 20.0f * l.g + 60 * l.s, 0.8f * l.n}, static_cast<float>(l.g),
              LanguageText(u"slowdown enable"), handlers.slowdown, true);

@@ -21,6 +21,7 @@ struct MainWidgetHandlers {
   WidgetCallback open_function_menu = nullptr;  // every marker
   WidgetCallback left_hand = nullptr;
   WidgetCallback open_language_menu = nullptr;
+  WidgetCallback open_profile_menu = nullptr;
   WidgetCallback slowdown = nullptr;
   WidgetCallback capture_modifier = nullptr;
   WidgetCallback open_update_page = nullptr;
@@ -41,6 +42,9 @@ struct MainPanelWidgets {
   std::array<PanelWidget, kMarkerCount> markers;
   PanelWidget left_hand;
   PanelWidget language;
+  // Beside the language widget: names the shown profile, opens the list of
+  // profiles.
+  PanelWidget profiles;
   PanelWidget slowdown;
   PanelWidget modifier;
   // Part of the panel only when the skin gives an update address.

@@ -116,7 +116,8 @@ MarkerColumn BuildEmptyMarkerColumn(const MarkerColumnTexts& texts) {
 }
 
 MarkerColumn BuildMarkerColumn(const MODEL_DEF& model, const ButtonSettingArray& assignments,
-                               const MarkerColumnTexts& texts, const MarkerColumnLayout& layout) {
+                               const MarkerColumnTexts& texts, const MarkerColumnLayout& layout,
+                               const ButtonSettingArray* profile) {
   MarkerColumn column;
   column.heading_visible = true;
   const bool tilt_model = model.tilt > 0;
@@ -148,18 +149,25 @@ MarkerColumn BuildMarkerColumn(const MODEL_DEF& model, const ButtonSettingArray&
     }
   }
 
-  // The names of the model's assignments.
-  for (const BUTTON_SETTING_DEF& entry : assignments) {
-    if (!TriggerOfModel(entry.trigger, model)) continue;
-    const int marker = AssignedMarker(entry.trigger, model);
-    if (marker < 0) continue;
-    column.markers[marker].text =
-        std::u16string(entry.function_name, FieldLength(entry.function_name, kFunctionNameUnits));
-    // A HID button that reports one code for press and release.
-    const VX_TRIGGER_DEF& t = entry.trigger;
-    if (marker >= kTiltLeft && t.tilt_mask == 0 && t.hid_num_down == t.hid_num_up)
-      column.markers[marker].menu.hid_list = 1;
-  }
+  // The names of the model's assignments; a profile's after the default
+  // ones, which they replace.
+  for (MarkerState& marker : column.markers) marker.inherited = profile != nullptr;
+  const auto name_assigned = [&](const ButtonSettingArray& list, bool inherited) {
+    for (const BUTTON_SETTING_DEF& entry : list) {
+      if (!TriggerOfModel(entry.trigger, model)) continue;
+      const int marker = AssignedMarker(entry.trigger, model);
+      if (marker < 0) continue;
+      column.markers[marker].text =
+          std::u16string(entry.function_name, FieldLength(entry.function_name, kFunctionNameUnits));
+      column.markers[marker].inherited = inherited;
+      // A HID button that reports one code for press and release.
+      const VX_TRIGGER_DEF& t = entry.trigger;
+      if (marker >= kTiltLeft && t.tilt_mask == 0 && t.hid_num_down == t.hid_num_up)
+        column.markers[marker].menu.hid_list = 1;
+    }
+  };
+  name_assigned(assignments, profile != nullptr);
+  if (profile) name_assigned(*profile, false);
 
   const float s = layout.scale;
   const int row_height = static_cast<int>(100 * s);

@@ -34,6 +34,9 @@ struct MarkerState {
   RectF rect;                          // set only on shown markers
   std::optional<std::u16string> text;  // empty: the marker keeps its text
   MarkerMenu menu;
+  // A program's profile is shown and does not assign the button: the text
+  // is what the default assignments give it, drawn dimmer.
+  bool inherited = false;
 };
 
 struct MarkerLabelState {
@@ -87,8 +90,11 @@ std::u16string DefaultMarkerText(int marker, const MODEL_DEF* model, const Marke
 MarkerColumn BuildEmptyMarkerColumn(const MarkerColumnTexts& texts);
 
 // The column of a model with the given assignments (any list: entries of
-// other models are passed over).
+// other models are passed over). With a program's profile, its
+// assignments replace those for the buttons they name, and every other
+// marker is marked inherited.
 MarkerColumn BuildMarkerColumn(const MODEL_DEF& model, const ButtonSettingArray& assignments,
-                               const MarkerColumnTexts& texts, const MarkerColumnLayout& layout);
+                               const MarkerColumnTexts& texts, const MarkerColumnLayout& layout,
+                               const ButtonSettingArray* profile = nullptr);
 
 }  // namespace tessaro

@@ -4,7 +4,9 @@
 #include "catalog/language_table.h"
 #include "catalog/utf.h"
 #include "device/device_detection.h"
+#include "device/program_profiles.h"
 #include "shell/main_window_state.h"
+#include "shell/profile_selection.h"
 
 namespace tessaro {
 namespace {
@@ -21,6 +23,9 @@ enum MenuValue { kHidList, kExcludedType, kExclusionMask };
 
 // Until a function catalogue names it.
 constexpr std::u16string_view kDefaultFunctionName = u"Default";
+
+// An inherited marker's text: its colour at half its opacity.
+uint32_t Dimmer(uint32_t color) { return (color & 0x00FFFFFFu) | ((color >> 25) << 24); }
 
 std::u16string DefaultFunctionName() {
   const std::u16string& name = FunctionCatalogueSnapshot()->default_function_name;
@@ -39,6 +44,10 @@ void ApplyMarkerColumn(const MarkerColumn& column, MainPanelWidgets& main) {
     marker.visible = state.visible;
     if (state.visible) marker.rect = state.rect;
     if (state.text) CopyToField(*state.text, marker.text, kWidgetTextLength);
+    const uint32_t normal = main.panel.button_style.text;
+    const uint32_t hover = main.panel.button_hover_style.text;
+    marker.style_normal.text = state.inherited ? Dimmer(normal) : normal;
+    marker.style_hover.text = state.inherited ? Dimmer(hover) : hover;
     marker.user_ints[kHidList] = state.menu.hid_list;
     marker.user_ints[kExcludedType] = state.menu.excluded_type;
     marker.user_ints[kExclusionMask] = state.menu.exclusion_mask;
@@ -67,13 +76,18 @@ void RebuildMarkerColumn(MainPanelWidgets& main, MainWindowControl& window) {
   const std::shared_ptr<const TextMap> language = LanguageTexts();
   const MarkerColumnTexts texts{*language, DefaultFunctionName()};
   const int32_t model_index = SelectedModel;
+  const std::u16string profile = ShownProfile();
+  CopyToField(profile.empty() ? LanguageText(u"all programs") : profile, main.profiles.text, kWidgetTextLength);
   if (model_index < 0) {
     ApplyMarkerColumn(BuildEmptyMarkerColumn(texts), main);
   } else {
     // The labels' base size is a fixed share of the markers' font size.
     const MarkerColumnLayout layout{UiScale, static_cast<float>(main.panel.client.right),
                                     0.8f * main.markers[0].style_normal.font_size, main.global_setting_heading.rect.y};
-    ApplyMarkerColumn(BuildMarkerColumn(Models().GetModel(model_index), CopyButtonSettingList(), texts, layout), main);
+    const std::optional<ButtonSettingArray> entries = profile.empty() ? std::nullopt : CopyProfileEntries(profile);
+    ApplyMarkerColumn(BuildMarkerColumn(Models().GetModel(model_index), CopyButtonSettingList(), texts, layout,
+                                        entries ? &*entries : nullptr),
+                      main);
   }
   window.RestartTimer(kRepaintTimer, kRepaintDelayMs);
 }

@@ -26,8 +26,9 @@ void ApplyMarkerColumn(const MarkerColumn& column, MainPanelWidgets& main);
 // What the marker's function menu lists, as the last applied column set it.
 MarkerMenu MarkerMenuOf(const PanelWidget& marker);
 
-// Builds the column of SelectedModel (none when -1) from ButtonSettingList,
-// applies it and has the window repainted shortly.
+// Builds the column of SelectedModel (none when -1) from ButtonSettingList
+// and the shown program's profile, applies it, names the shown profile on
+// the profile list widget and has the window repainted shortly.
 void RebuildMarkerColumn(MainPanelWidgets& main, MainWindowControl& window);
 
 // The pictures of the last applied column (window thread).

@@ -1,6 +1,7 @@
 // The paint entry: the icon while minimised, else the main window's
 // renderer over what the dialog shows now.
 #include "catalog/model_catalogue.h"
+#include "catalog/utf.h"
 #include "device/device_detection.h"
 #include "shell/main_window_state.h"
 #include "shell/tessaro_dlg_win.h"
@@ -50,6 +51,7 @@ void CTessaroDlg::OnPaint() {
   main_.model_list.visible = view.multiple_devices;
   view.model_list = &main_.model_list;
   view.check_for_updates = main_.has_check_for_updates ? &main_.check_for_updates : nullptr;
+  view.profile = {main_.profiles.text, FieldLength(main_.profiles.text, kWidgetTextLength)};
   if (renderer_.Paint(paint.dc(), paint.area(), view)) InvalidateRect(w, nullptr, FALSE);
 }
 

@@ -39,6 +39,7 @@
 #include "shell/main_dialog_parts.h"
 #include "shell/main_panel.h"
 #include "shell/model_pictures_win.h"
+#include "shell/program_icons_win.h"
 #include "shell/system_sessions_win.h"
 #include "shell/tray_icon_win.h"
 #include "shell/worker_threads.h"
@@ -89,6 +90,8 @@ class CTessaroDlg final : public Dialog,
   MainPanelWidgets& main_panel() { return main_; }
   // User-interface thread: the model list's pictures.
   ModelPictures& model_pictures() { return model_pictures_; }
+  // User-interface thread: the profile list's program icons.
+  ProgramIcons& program_icons() { return program_icons_; }
   // Any thread: timers, repaints and the marker column of the window.
   MainWindowControl& control() { return *this; }
 
@@ -183,6 +186,7 @@ class CTessaroDlg final : public Dialog,
   bool driver_started_ = false;
   // Before the popup list, which may paint them until it goes.
   ModelPictures model_pictures_;
+  ProgramIcons program_icons_;
   std::unique_ptr<QnItemList> popup_list_;
   KeyInputDlg key_capture_;
   std::optional<TrayIcon> tray_;

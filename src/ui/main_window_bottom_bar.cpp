@@ -56,6 +56,14 @@ PlacedText PlaceDeviceText(const BottomBarLayout& bar, float text_width, const R
   return {{left, box.y, width, box.height}, TextAlign::kNear};
 }
 
+PlacedText PlaceProfileText(const BottomBarLayout& bar, float text_width, float right) {
+  const RectF& device = bar.device_box;
+  const float left = device.x + device.width;
+  const float room = right - left;
+  if (text_width > room) return {{left, device.y, std::max(room, text_width), device.height}, TextAlign::kNear};
+  return {{left, device.y, room, device.height}, TextAlign::kCenter};
+}
+
 RectF PlaceUpdateLink(const RectF& version_box, float version_width, float link_text_width, float link_height) {
   const float right = version_box.x + version_box.width;
   return {right - version_width - link_text_width - 10.0f, version_box.y + (version_box.height - link_height) / 2,

@@ -40,6 +40,11 @@ struct PlacedText {
 // it, near-aligned instead, one font size after the button.
 PlacedText PlaceDeviceText(const BottomBarLayout& bar, float text_width, const RectF* model_list);
 
+// The shown profile's text, between the device text's box and `right`
+// (where the version text or the update link begins): centred in that
+// room, or starting at its left when it is wider.
+PlacedText PlaceProfileText(const BottomBarLayout& bar, float text_width, float right);
+
 // The update link's rectangle: just left of the version text, centred on
 // it vertically, keeping its height.
 RectF PlaceUpdateLink(const RectF& version_box, float version_width, float link_text_width, float link_height);

@@ -84,9 +84,22 @@ bool DrawBottomBar(Gdiplus::Graphics& g, const MainWindowView& view) {
   const PlacedText placed = PlaceDeviceText(bar, Width(g, device, font.get(), measure), model_list);
   DrawShadowed(g, device, font.get(), placed.box, color, LineFormat(placed.align, false));
 
-  if (!view.check_for_updates) return false;
-  return PlaceUpdateLinkWidget(g, *view.check_for_updates, bar.version_box,
-                               Width(g, version, small.get(), version_format), small.get(), version_format);
+  const float version_width = Width(g, version, small.get(), version_format);
+  bool again = false;
+  if (view.check_for_updates) {
+    again =
+        PlaceUpdateLinkWidget(g, *view.check_for_updates, bar.version_box, version_width, small.get(), version_format);
+  }
+  if (!view.profile.empty()) {
+    std::u16string profile = LanguageText(u"profile shown");
+    profile.append(u" ").append(view.profile);
+    float right = bar.version_box.x + bar.version_box.width - version_width;
+    if (view.check_for_updates && view.check_for_updates->visible) right = view.check_for_updates->rect.x;
+    right -= bar.font_size;
+    const PlacedText placed = PlaceProfileText(bar, Width(g, profile, small.get(), measure), right);
+    DrawShadowed(g, profile, small.get(), placed.box, color, LineFormat(placed.align, false));
+  }
+  return again;
 }
 
 }  // namespace tessaro

@@ -30,6 +30,9 @@ struct MainWindowView {
   // left of the bottom bar, and the device text keeps clear of it.
   bool multiple_devices = false;
   const PanelWidget* model_list = nullptr;
+  // The name of the profile the window shows (a program's file name, or
+  // "All programs"), said in the bottom bar.
+  std::u16string_view profile;
   // The "check for updates" link, when the skin gives an update address.
   // While it is hidden it is not placed: the next paint places and shows
   // it, so hiding it (a language change) has it placed again.

@@ -32,7 +32,8 @@ class VxlibControl : public ::testing::Test {
   VxlibControl() : sim({Device(7, 0x33)}) { sim.Start({}, sink); }
 
   nlohmann::json Send(const std::string& line) {
-    return nlohmann::json::parse(vxlib::HandleControlLine(line, sim, settings, tessaro::Utf16ToUtf8));
+    return nlohmann::json::parse(
+        vxlib::HandleControlLine(line, sim, settings, {tessaro::Utf16ToUtf8, tessaro::Utf8ToUtf16}));
   }
 
   RecordingSink sink;

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "catalog/utf.h"
+#include "vxlib/app_profiles.h"
 #include "vxlib/hex.h"
 #include "vxlib/trigger_table.h"
 
@@ -15,6 +16,7 @@ struct State {
   std::mutex mutex;
   std::vector<Call> calls;
   vxlib::TriggerTable triggers;
+  vxlib::AppProfiles profiles;
   std::vector<VX_ITEM_DEF> devices;
   VX_CALLBACK callback = nullptr;
   int slowdown = 0;
@@ -40,6 +42,7 @@ void Reset() {
   std::lock_guard lock(S().mutex);
   S().calls.clear();
   S().triggers.Clear();
+  S().profiles.Clear();
   S().devices.clear();
   S().callback = nullptr;
   S().slowdown = 0;
@@ -62,6 +65,11 @@ std::vector<Call> CallsNamed(const std::string& op) {
 std::vector<VX_TRIGGER_DEF> InstalledTriggers() {
   std::lock_guard lock(S().mutex);
   return S().triggers.triggers();
+}
+
+std::vector<vxlib::AppProfile> Profiles() {
+  std::lock_guard lock(S().mutex);
+  return S().profiles.profiles();
 }
 
 void SetDevices(const std::vector<VX_ITEM_DEF>& devices) {
@@ -185,9 +193,18 @@ int VX_Stop(void) {
   return 1;
 }
 int VX_SetButtonMask(uint32_t handle, uint32_t m1, uint32_t m2, uint32_t m3, uint32_t sub_id) {
-  Log({"VX_SetButtonMask", {}, {static_cast<int>(handle), static_cast<int>(m1), static_cast<int>(m2),
-                               static_cast<int>(m3), static_cast<int>(sub_id)}, {}});
+  Log({"VX_SetButtonMask",
+       {},
+       {static_cast<int>(handle), static_cast<int>(m1), static_cast<int>(m2), static_cast<int>(m3),
+        static_cast<int>(sub_id)},
+       {}});
   return 1;
+}
+int VX_SetAppProfile(const char16_t* program, const VX_TRIGGER_DEF* triggers, int count) {
+  std::lock_guard lock(S().mutex);
+  S().calls.push_back({"VX_SetAppProfile", {}, {count}, fake_vxlib::Text(program)});
+  if (!program || count < 0 || (count > 0 && !triggers)) return 0;
+  return S().profiles.Set(program, {triggers, static_cast<size_t>(count)}) ? 1 : 0;
 }
 int VX_FreeLib(void) {
   Log({"VX_FreeLib", {}, {}, {}});

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "vxlib.h"
+#include "vxlib/app_profiles.h"
 
 namespace fake_vxlib {
 
@@ -23,6 +24,8 @@ void Reset();
 std::vector<Call> Calls();
 std::vector<Call> CallsNamed(const std::string& op);
 std::vector<VX_TRIGGER_DEF> InstalledTriggers();
+// The profiles VX_SetAppProfile holds, by the library's own rules.
+std::vector<vxlib::AppProfile> Profiles();
 void SetDevices(const std::vector<VX_ITEM_DEF>& devices);
 VX_CALLBACK Callback();
 int SlowdownModifier();

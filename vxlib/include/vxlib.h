@@ -15,6 +15,11 @@
 //    which then ends by itself); neither waits for an action;
 //  - a buffer returned by VX_MISC_LoadBinaryFromID comes from the process
 //    heap (HeapAlloc of GetProcessHeap) and the caller frees it there.
+//
+// Beyond the twenty, the library keeps per-program profiles
+// (VX_SetAppProfile below; docs/PROFILES.md): triggers that act instead of
+// the ones VX_SetTriggerEvent installs while a given program owns the
+// foreground window.
 #pragma once
 
 #include <cstddef>
@@ -198,7 +203,33 @@ VXAPI int VX_Stop(void);
 VXAPI int VX_SetButtonMask(uint32_t handle, uint32_t mask1, uint32_t mask2, uint32_t mask3, uint32_t sub_id);
 VXAPI int VX_FreeLib(void);
 
+// Profiles. A profile is a program, named by its executable's file name
+// (no folder; compared without regard to case, program_name.h), and
+// triggers of the same form as VX_SetTriggerEvent's. When a button is
+// pressed or the wheel tilted, the library takes the program that owns
+// the foreground window at that moment: a trigger of that program's
+// profile for the button of the mouse's model acts; without one, the
+// trigger VX_SetTriggerEvent installed for the button, if any (the default
+// profile). A button's release follows its press, whatever is in front by
+// then.
+//
+// VX_SetAppProfile replaces the whole profile of one program by count
+// triggers (a later one of the same identity replaces an earlier one; a
+// trigger of type 255 assigns nothing, so the default acts); count 0
+// removes the profile (triggers may then be null). 1 when done; 0 before
+// VX_InitLib, and for a program name that ValidProgramName refuses (null,
+// empty, longer than VX_PROGRAM_NAME_MAX units, with a folder), a negative
+// count, more than VX_PROFILE_TRIGGERS_MAX triggers, or null triggers with
+// a positive count. VX_ClearAllTriggerEvent, VX_SetTriggerEvent and
+// VX_RemoveModelTriggerEvent change only the default profile; profiles
+// last until they are removed or VX_FreeLib.
+VXAPI int VX_SetAppProfile(const char16_t* program, const VX_TRIGGER_DEF* triggers, int count);
+
 }  // extern "C"
+
+// Limits of VX_SetAppProfile.
+inline constexpr size_t VX_PROGRAM_NAME_MAX = 259;  // UTF-16 units, without the terminating zero
+inline constexpr int VX_PROFILE_TRIGGERS_MAX = 4096;
 
 static_assert(sizeof(VX_FUNCTION_DEF) == 1032);
 static_assert(offsetof(VX_FUNCTION_DEF, type) == 0);
