@@ -36,7 +36,8 @@ StoreState& State() {
 std::u16string AsideName(int attempt) {
   std::u16string name = SettingsFolder() + std::u16string(kDamagedProfileFileName);
   if (attempt > 1) {
-    const std::string number = "-" + std::to_string(attempt);
+    const std::string number = std::to_string(attempt);
+    name += u'-';
     name.append(number.begin(), number.end());
   }
   return name + u".json";

@@ -11,11 +11,16 @@
 #include <vector>
 
 #include "catalog/language_table.h"
+#include "catalog/profile_document.h"
+#include "catalog/profile_store.h"
+#include "catalog/settings_store.h"
 #include "catalog/utf.h"
 #include "device/device_detection.h"
+#include "device/program_profiles.h"
 #include "shell/function_menu_choice.h"
 #include "shell/main_window_state.h"
 #include "shell/marker_column_apply.h"
+#include "shell/profile_selection.h"
 #include "support/fake_vxlib.h"
 #include "support/recording_views.h"
 #include "support/setting_builders.h"
@@ -330,6 +335,68 @@ TEST_F(FunctionMenuTest, RebuildWritesTheColumnIntoTheWindowAndRepaintsSoon) {
   EXPECT_EQ(Name(main.markers[2].text), "Middle click (Default)");
   EXPECT_EQ(Name(main.markers[7].text), "Default");
   UiScale = scale;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FunctionMenuTest, ChoiceInAProgramsProfileGoesToItsFileAndLeavesTheSettingsFileAlone) {
+  const int model = Connect(u"Nodin XL (RF)");
+  test_support::RecordingSettingsView view;
+  LoadButtonSettings(view);
+  LoadProgramProfiles(view);
+  ASSERT_TRUE(AddProgramProfile(u"Editor.exe", u"C:\\Apps\\Editor.exe"));
+  SelectProfile(u"editor.EXE");
+  const auto defaults = fake_vxlib::InstalledTriggers();
+
+  ClickedMarker = 3;
+  ChooseFunction(Row(false, u"Paste"), host_);
+  ClickedMarker = 4;
+  ChooseFunction(Row(false, u"Copy"), host_);
+
+  EXPECT_FALSE(sandbox_.SettingsFileExists()) << "the settings file is never written for a profile";
+  EXPECT_EQ(fake_vxlib::InstalledTriggers().size(), defaults.size());
+  const ProfileDocument stored = ReadProfileDocument(sandbox_.ReadFile("appProfiles.json"));
+  ASSERT_EQ(stored.profiles.size(), 1u);
+  EXPECT_EQ(stored.profiles[0].program, u"Editor.exe");
+  ASSERT_EQ(stored.profiles[0].entries.size(), 2u);
+  EXPECT_EQ(Name(stored.profiles[0].entries[0].function_name), "Paste");
+  ASSERT_EQ(fake_vxlib::Profiles().size(), 1u);
+  EXPECT_EQ(fake_vxlib::Profiles()[0].triggers.size(), 2u);
+  EXPECT_EQ(fake_vxlib::Profiles()[0].triggers[0].slot, 3 + 16 * model);
+
+  // The column shows the profile's own names bright, the rest as the
+  // default assignments have them, dimmer.
+  const MarkerColumnTexts texts{*LanguageTexts(), u"Default"};
+  const auto entries = CopyProfileEntries(ShownProfile());
+  ASSERT_TRUE(entries);
+  MarkerColumn column =
+      BuildMarkerColumn(Models().GetModel(model), CopyButtonSettingList(), texts, {kScale, 1152, 16}, &*entries);
+  EXPECT_EQ(column.markers[3].text, u"Paste");
+  EXPECT_FALSE(column.markers[3].inherited);
+  EXPECT_EQ(column.markers[1].text, u"Right click (Default)");
+  EXPECT_TRUE(column.markers[1].inherited);
+
+  // "Default" in the profile takes its own assignment away: the default
+  // acts there again.
+  ClickedMarker = 3;
+  ChooseFunction(Row(false, u"Default"), host_);
+  ASSERT_EQ(fake_vxlib::Profiles()[0].triggers.size(), 1u);
+  EXPECT_EQ(Name(ReadProfileDocument(sandbox_.ReadFile("appProfiles.json")).profiles[0].entries[0].function_name),
+            "Copy");
+
+  // A restart: the library starts empty and the refresh programs the
+  // profile again from its file.
+  fake_vxlib::Reset();
+  ReplaceProgramProfiles({});
+  fake_vxlib::Reset();
+  LoadButtonSettings(view);
+  LoadProgramProfiles(view);
+  ASSERT_EQ(fake_vxlib::Profiles().size(), 1u);
+  EXPECT_EQ(fake_vxlib::Profiles()[0].name, u"Editor.exe");
+  EXPECT_EQ(fake_vxlib::Profiles()[0].triggers.size(), 1u);
+  EXPECT_FALSE(sandbox_.SettingsFileExists());
 }
 
 }  // namespace

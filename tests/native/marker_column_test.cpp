@@ -277,4 +277,29 @@ TEST(MarkerColumn, AssignmentsOfTheModelNameTheirMarkers) {
   EXPECT_EQ(column.labels[4].text, u"5");
 }
 
+TEST(MarkerColumn, AProgramsProfileNamesItsOwnAssignmentsAndInheritsTheRest) {
+  const MODEL_DEF model = ModelWithButtons(0x0E);
+  const ButtonSettingArray defaults = {Setting(ButtonTrigger(model, 2), 2, u"Copy"),
+                                       Setting(ButtonTrigger(model, 3), 2, u"Undo")};
+  const ButtonSettingArray profile = {Setting(ButtonTrigger(model, 3), 2, u"Paste")};
+  const MarkerColumn shown = BuildMarkerColumn(model, defaults, kTexts, kLayout, &profile);
+  const struct {
+    int marker;
+    std::u16string text;
+    bool inherited;
+  } cases[] = {
+      {1, u"Right click (Default)", true},  // assigned nowhere
+      {2, u"Copy", true},                   // the default assignment
+      {3, u"Paste", false},                 // the profile's own
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.marker);
+    EXPECT_EQ(shown.markers[c.marker].text, c.text);
+    EXPECT_EQ(shown.markers[c.marker].inherited, c.inherited);
+  }
+  // "All programs": nothing is inherited.
+  const MarkerColumn all = BuildMarkerColumn(model, defaults, kTexts, kLayout);
+  for (int i : {1, 2, 3}) EXPECT_FALSE(all.markers[i].inherited) << i;
+}
+
 }  // namespace

@@ -194,6 +194,36 @@ TEST_F(VxlibControl, StateShowsWhatWasProgrammed) {
   EXPECT_TRUE(Send(R"({"cmd":"state"})")["triggers"].empty());
 }
 
+TEST_F(VxlibControl, StateListsTheProfilesAndTheProgramInFront) {
+  EXPECT_TRUE(Send(R"({"cmd":"state"})")["foreground"].is_null());
+  VX_TRIGGER_DEF paste{};
+  paste.hid_button = 8;
+  paste.function.type = 2;
+  paste.function.press[0] = 1;
+  paste.function.press[1] = 'V';
+  ASSERT_TRUE(sim.SetAppProfile(u"Editor.exe", std::vector<VX_TRIGGER_DEF>{paste}));
+  ASSERT_TRUE(sim.SetAppProfile(u"gone.exe", std::vector<VX_TRIGGER_DEF>{paste}));
+  ASSERT_TRUE(sim.SetAppProfile(u"GONE.exe", {}));
+  // Clearing the default triggers leaves the profiles.
+  sim.ClearTriggers();
+
+  EXPECT_EQ(Send(R"({"cmd":"foreground","program":"C:\\Apps\\\u00e9dit.exe"})")["ok"], true);
+  auto state = Send(R"({"cmd":"state"})");
+  EXPECT_EQ(state["foreground"],
+            "\xc3\xa9"
+            "dit.exe")
+      << "the file name of a path";
+  ASSERT_EQ(state["profiles"].size(), 1u);
+  EXPECT_EQ(state["profiles"][0]["program"], "Editor.exe");
+  ASSERT_EQ(state["profiles"][0]["triggers"].size(), 1u);
+  EXPECT_EQ(state["profiles"][0]["triggers"][0]["function"]["press"], nlohmann::json({1, 'V'}));
+
+  EXPECT_EQ(Send(R"({"cmd":"foreground","program":""})")["ok"], true);
+  EXPECT_EQ(Send(R"({"cmd":"state"})")["foreground"], "") << "a program without a name";
+  for (const char* bad : {R"({"cmd":"foreground"})", R"({"cmd":"foreground","program":7})"})
+    EXPECT_EQ(Send(bad)["error"], "bad program") << bad;
+}
+
 TEST_F(VxlibControl, StoppedLibraryRefusesChangesButShowsItsState) {
   sim.Stop();
   sim.Stop();

@@ -13,6 +13,8 @@
 #include "catalog/utf.h"
 #include "device/button_setting.h"
 #include "device/device_detection.h"
+#include "device/program_profiles.h"
+#include "shell/profile_selection.h"
 #include "support/fake_vxlib.h"
 
 namespace test_support {
@@ -33,7 +35,9 @@ void ResetGlobals() {
   {
     std::lock_guard hold(tessaro::ButtonSettingLock());
     tessaro::ButtonSettingList().clear();
+    tessaro::ProgramProfileList().clear();
   }
+  tessaro::SelectProfile(u"");
   tessaro::SlowdownEnabled = 0;
   tessaro::SlowdownModifier = 1;
   tessaro::SettingsLoaded = 0;
@@ -67,12 +71,16 @@ void SettingsSandbox::ResetState() const { ResetGlobals(); }
 
 std::string SettingsSandbox::FilePath() const { return folder_ + "/buttonSetting.json"; }
 
-void SettingsSandbox::WriteSettingsFile(std::string_view text) const {
-  std::ofstream(FilePath(), std::ios::binary) << text;
+void SettingsSandbox::WriteSettingsFile(std::string_view text) const { WriteFile("buttonSetting.json", text); }
+
+std::string SettingsSandbox::ReadSettingsFile() const { return ReadFile("buttonSetting.json"); }
+
+void SettingsSandbox::WriteFile(std::string_view name, std::string_view text) const {
+  std::ofstream(folder_ + "/" + std::string(name), std::ios::binary) << text;
 }
 
-std::string SettingsSandbox::ReadSettingsFile() const {
-  std::ifstream in(FilePath(), std::ios::binary);
+std::string SettingsSandbox::ReadFile(std::string_view name) const {
+  std::ifstream in(folder_ + "/" + std::string(name), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

@@ -1,5 +1,6 @@
-// A clean slate for tests of assignments, the settings file and device
-// detection: the fake driver reset, the assignment list empty, the globals
+// A clean slate for tests of assignments, the settings and profile files
+// and device detection: the fake driver reset, the assignment list and the
+// programs' profiles empty, "All programs" shown, the globals
 // at their start values, an empty model catalogue (the previous one comes
 // back afterwards) and a fresh folder for the settings file.
 #pragma once
@@ -29,6 +30,10 @@ class SettingsSandbox {
   // The file's bytes; empty when there is none.
   std::string ReadSettingsFile() const;
   bool SettingsFileExists() const;
+  // Any file of the folder by its name; ReadFile is empty when there is
+  // none.
+  void WriteFile(std::string_view name, std::string_view text) const;
+  std::string ReadFile(std::string_view name) const;
   // Names of everything in the folder, sorted.
   std::vector<std::string> FolderEntries() const;
 
