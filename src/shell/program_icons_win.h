@@ -5,13 +5,11 @@
 // thread only.
 #pragma once
 
-#include <gdiplus.h>
-#include <objidl.h>
-#include <windows.h>
-
 #include <map>
 #include <memory>
 #include <string>
+
+#include "ui/gdi_raii_win.h"
 
 namespace tessaro {
 

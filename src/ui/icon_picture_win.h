@@ -1,11 +1,9 @@
 // A GDI+ picture of an icon, for the rows of the popup lists.
 #pragma once
 
-#include <gdiplus.h>
-#include <objidl.h>
-#include <windows.h>
-
 #include <memory>
+
+#include "ui/gdi_raii_win.h"
 
 namespace tessaro {
 
