@@ -60,7 +60,9 @@ PlacedText PlaceProfileText(const BottomBarLayout& bar, float text_width, float 
   const RectF& device = bar.device_box;
   const float left = device.x + device.width;
   const float room = right - left;
-  if (text_width > room) return {{left, device.y, std::max(room, text_width), device.height}, TextAlign::kNear};
+  // Too wide: it ends where the room does and reaches into the device
+  // text's box, whose text is short and centred, never into the link.
+  if (text_width > room) return {{right - text_width, device.y, text_width, device.height}, TextAlign::kNear};
   return {{left, device.y, room, device.height}, TextAlign::kCenter};
 }
 

@@ -42,7 +42,7 @@ PlacedText PlaceDeviceText(const BottomBarLayout& bar, float text_width, const R
 
 // The shown profile's text, between the device text's box and `right`
 // (where the version text or the update link begins): centred in that
-// room, or starting at its left when it is wider.
+// room, or, when it is wider, ending at `right`.
 PlacedText PlaceProfileText(const BottomBarLayout& bar, float text_width, float right);
 
 // The update link's rectangle: just left of the version text, centred on

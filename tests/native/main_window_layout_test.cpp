@@ -394,6 +394,19 @@ TEST(BottomBar, DeviceTextCentredUnlessTheModelListButtonIsInTheWay) {
   }
 }
 
+TEST(BottomBar, ProfileTextCentredInTheRoomBeforeTheLinkOrEndingThere) {
+  // Scale 0.5: the device box ends at 510.
+  const BottomBarLayout bar = LayoutBottomBar({1, 700, 1001, 740}, 0.5f);
+  const PlacedText fits = PlaceProfileText(bar, 100.0f, 800.0f);
+  EXPECT_EQ(fits.align, TextAlign::kCenter);
+  EXPECT_FLOAT_EQ(fits.box.x, 510.0f);
+  EXPECT_FLOAT_EQ(fits.box.width, 290.0f);
+  const PlacedText wide = PlaceProfileText(bar, 400.0f, 800.0f);
+  EXPECT_EQ(wide.align, TextAlign::kNear);
+  EXPECT_FLOAT_EQ(wide.box.x, 400.0f);
+  EXPECT_FLOAT_EQ(wide.box.x + wide.box.width, 800.0f);
+}
+
 TEST(BottomBar, UpdateLinkSitsLeftOfTheVersionTextCentredOnIt) {
   const RectF link = PlaceUpdateLink({6, 721, 1136, 46}, 300.0f, 120.0f, 28.0f);
   EXPECT_FLOAT_EQ(link.x, 1142 - 300 - 120 - 10);
