@@ -116,7 +116,9 @@ if(TESSARO_BENCH)
   add_executable(hook_cost_win ${PROJECT_SOURCE_DIR}/bench/windows/hook_cost_win.cpp
     ${PROJECT_SOURCE_DIR}/vxlib/hook_decision.cpp ${PROJECT_SOURCE_DIR}/vxlib/press_pairing.cpp
     ${PROJECT_SOURCE_DIR}/vxlib/button_triggers.cpp ${PROJECT_SOURCE_DIR}/vxlib/trigger_table.cpp
-    ${PROJECT_SOURCE_DIR}/vxlib/trigger_snapshot.cpp ${PROJECT_SOURCE_DIR}/vxlib/device_items.cpp)
+    ${PROJECT_SOURCE_DIR}/vxlib/trigger_snapshot.cpp ${PROJECT_SOURCE_DIR}/vxlib/device_items.cpp
+    ${PROJECT_SOURCE_DIR}/vxlib/app_profiles.cpp ${PROJECT_SOURCE_DIR}/vxlib/profile_tables.cpp
+    ${PROJECT_SOURCE_DIR}/vxlib/program_cache.cpp ${PROJECT_SOURCE_DIR}/vxlib/system_foreground_win.cpp)
   target_include_directories(hook_cost_win PRIVATE ${TESSARO_INCLUDE_DIRS})
   tessaro_warnings(hook_cost_win)
 endif()

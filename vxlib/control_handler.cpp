@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "vxlib/json_number.h"
 
@@ -71,6 +72,26 @@ std::optional<PendingEvent> EventOf(const nlohmann::json& command) {
   }
 }
 
+// A button event a command names: "button" one of right, middle, back,
+// forward with "edge" down or up, or tilt_left or tilt_right (a step).
+std::optional<ButtonEvent> ButtonEventOf(const nlohmann::json& command) {
+  const auto text = [&](const char* key) {
+    const auto it = command.find(key);
+    return it != command.end() && it->is_string() ? it->get<std::string>() : std::string();
+  };
+  const std::string button = text("button");
+  if (button == "tilt_left") return ButtonEvent{Button::kTiltLeft, Edge::kNotch};
+  if (button == "tilt_right") return ButtonEvent{Button::kTiltRight, Edge::kNotch};
+  const std::string edge = text("edge");
+  if (edge != "down" && edge != "up") return {};
+  const Edge e = edge == "down" ? Edge::kDown : Edge::kUp;
+  if (button == "right") return ButtonEvent{Button::kRight, e};
+  if (button == "middle") return ButtonEvent{Button::kMiddle, e};
+  if (button == "back") return ButtonEvent{Button::kBack, e};
+  if (button == "forward") return ButtonEvent{Button::kForward, e};
+  return {};
+}
+
 nlohmann::json Handle(const nlohmann::json& command, SimBackend& sim, const LibrarySettings& settings,
                       const TextCodec& codec) {
   if (!command.is_object()) return Error("not a JSON object");
@@ -98,6 +119,20 @@ nlohmann::json Handle(const nlohmann::json& command, SimBackend& sim, const Libr
     if (program == command.end() || !program->is_string()) return Error("bad program");
     sim.SetForeground(codec.from_utf8(program->get_ref<const std::string&>()));
     return {{"ok", true}};
+  }
+  if (name == "button") {
+    const auto event = ButtonEventOf(command);
+    // Without a handle: a device that is not listed.
+    const std::optional<int64_t> handle =
+        command.contains("handle") ? Required(command, "handle", 0, UINT32_MAX) : std::optional<int64_t>(0);
+    if (!event || !handle) return Error("bad button");
+    SimPress press;
+    const SimResult result = sim.Press(static_cast<uint32_t>(*handle), *event, press);
+    if (result != SimResult::kOk) return Reply(result);
+    return {{"ok", true},
+            {"swallowed", press.swallowed},
+            {"profile", press.profile ? nlohmann::json(codec.to_utf8(*press.profile)) : nlohmann::json()},
+            {"function", press.function ? FunctionToJson(*press.function, codec.to_utf8) : nlohmann::json()}};
   }
   if (name == "state") {
     auto reply = StateReport(sim.Snapshot(), settings.Snapshot(), codec.to_utf8);

@@ -9,6 +9,7 @@
 #include "vxlib/input_sender_win.h"
 #include "vxlib/library_module_win.h"
 #include "vxlib/slowdown.h"
+#include "vxlib/system_foreground_win.h"
 #include "vxlib/unique_hook_win.h"
 
 namespace vxlib {
@@ -19,6 +20,7 @@ static_assert(mouse_message::kRightDown == WM_RBUTTONDOWN && mouse_message::kMid
               mouse_message::kXDown == WM_XBUTTONDOWN && mouse_message::kXUp == WM_XBUTTONUP &&
               mouse_message::kHorizontalWheel == WM_MOUSEHWHEEL && mouse_message::kXButton1 == XBUTTON1 &&
               mouse_message::kXButton2 == XBUTTON2);
+static_assert(sizeof(WPARAM) >= sizeof(uint64_t), "a handover's word fits a thread message");
 
 // Bit i: ModifierKeys::kKeys[i] is down as the system sees it, leaving out
 // the keys in the bits of except.
@@ -49,7 +51,7 @@ uint32_t SystemButtons() {
 // find it through this thread's pointer.
 class HookThread {
  public:
-  explicit HookThread(const InputHooks::Shared& shared) : shared_(shared), decider_(shared.last_device) {
+  explicit HookThread(const InputHooks::Shared& shared) : shared_(shared), decider_(shared.last_device, foreground_) {
     TakeSnapshot();
   }
 
@@ -168,6 +170,7 @@ class HookThread {
   }
 
   InputHooks::Shared shared_;
+  SystemForeground foreground_;  // before the decider, which asks it
   HookDecider decider_;
   UniqueHook mouse_hook_;
   UniqueHook keyboard_hook_;

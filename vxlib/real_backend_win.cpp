@@ -109,7 +109,9 @@ void RealBackend::ClearTriggers() {
 
 bool RealBackend::SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) {
   std::lock_guard lock(mutex_);
-  return profiles_.Set(program, triggers);
+  if (!profiles_.Set(program, triggers)) return false;
+  PublishLocked();
+  return true;
 }
 
 bool RealBackend::SetButtonMask(uint32_t handle, const ButtonMask&) {
@@ -153,7 +155,8 @@ void RealBackend::UpdateDevicesLocked() {
 }
 
 void RealBackend::PublishLocked() {
-  published_.Publish(std::make_shared<const TriggerSnapshot>(triggers_.triggers(), filters_, devices_.items()));
+  published_.Publish(
+      std::make_shared<const TriggerSnapshot>(triggers_.triggers(), filters_, devices_.items(), profiles_.profiles()));
 }
 
 void RealBackend::PostLocked(PendingEvent event) {

@@ -2,18 +2,19 @@
 
 #include <algorithm>
 
-#include "program_name.h"
-
 namespace vxlib {
 
 SimBackend::SimBackend(std::vector<SimDevice> devices) : devices_(std::move(devices)) {}
 
-void SimBackend::Start(std::span<const VX_FILTER_DEF>, EventSink& sink) {
+void SimBackend::Start(std::span<const VX_FILTER_DEF> filters, EventSink& sink) {
   // Every scenario device is served whatever the filters say: the
-  // scenario is the test's statement of what is plugged in.
+  // scenario is the test's statement of what is plugged in. The filters
+  // name the models whose triggers a device's buttons act with.
   std::lock_guard lock(mutex_);
   if (sink_) return;
   sink_ = &sink;
+  filters_.assign(filters.begin(), filters.end());
+  snapshot_.reset();
   sink_->Post(PendingEvent::Plain(VX_EVENT_DEVICES_READY));
 }
 
@@ -32,21 +33,25 @@ std::vector<VX_ITEM_DEF> SimBackend::Devices() const {
 
 void SimBackend::SetTrigger(const VX_TRIGGER_DEF& trigger) {
   std::lock_guard lock(mutex_);
+  snapshot_.reset();
   triggers_.Set(trigger);
 }
 
 bool SimBackend::RemoveTrigger(const VX_TRIGGER_DEF& trigger) {
   std::lock_guard lock(mutex_);
+  snapshot_.reset();
   return triggers_.Remove(trigger);
 }
 
 void SimBackend::ClearTriggers() {
   std::lock_guard lock(mutex_);
+  snapshot_.reset();
   triggers_.Clear();
 }
 
 bool SimBackend::SetAppProfile(std::u16string_view program, std::span<const VX_TRIGGER_DEF> triggers) {
   std::lock_guard lock(mutex_);
+  snapshot_.reset();
   return profiles_.Set(program, triggers);
 }
 
@@ -72,6 +77,7 @@ SimResult SimBackend::Plug(SimDevice device) {
   // Listed before the events go out: the program asks for the device
   // list as soon as it sees kind 0.
   devices_.push_back(std::move(device));
+  snapshot_.reset();
   sink_->Post(PendingEvent::Plain(VX_EVENT_DEVICE_ARRIVED));
   sink_->Post(PendingEvent::Plain(VX_EVENT_DEVICES_READY));
   return SimResult::kOk;
@@ -84,6 +90,7 @@ SimResult SimBackend::Unplug(uint32_t handle) {
       std::find_if(devices_.begin(), devices_.end(), [&](const SimDevice& d) { return d.item.handle() == handle; });
   if (it == devices_.end()) return SimResult::kNoSuchDevice;
   devices_.erase(it);
+  snapshot_.reset();
   button_masks_.erase(handle);
   sink_->Post(PendingEvent::Plain(VX_EVENT_DEVICE_REMOVED));
   return SimResult::kOk;
@@ -98,13 +105,32 @@ SimResult SimBackend::Inject(PendingEvent event) {
 
 void SimBackend::SetForeground(std::u16string_view program) {
   std::lock_guard lock(mutex_);
-  foreground_ = std::u16string(ProgramFileName(program));
+  buttons_.SetForeground(program);
+}
+
+SimResult SimBackend::Press(uint32_t handle, ButtonEvent event, SimPress& out) {
+  std::lock_guard lock(mutex_);
+  if (!sink_) return SimResult::kNotRunning;
+  const bool listed =
+      std::any_of(devices_.begin(), devices_.end(), [&](const SimDevice& d) { return d.item.handle() == handle; });
+  if (handle != 0 && !listed) return SimResult::kNoSuchDevice;
+  if (!snapshot_) {
+    std::vector<VX_ITEM_DEF> items;
+    for (const auto& d : devices_) items.push_back(d.item);
+    snapshot_ = std::make_shared<const TriggerSnapshot>(triggers_.triggers(), filters_, items, profiles_.profiles());
+  }
+  const SimButtons::Outcome outcome = buttons_.Decide(snapshot_, handle, event);
+  out = {outcome.swallowed, std::nullopt, outcome.function};
+  for (const AppProfile& p : profiles_.profiles()) {
+    if (outcome.profile != 0 && p.id == outcome.profile) out.profile = p.name;
+  }
+  return SimResult::kOk;
 }
 
 SimSnapshot SimBackend::Snapshot() const {
   std::lock_guard lock(mutex_);
-  return {sink_ != nullptr,     devices_,   triggers_.triggers(), slowdown_modifier_, button_masks_,
-          profiles_.profiles(), foreground_};
+  return {sink_ != nullptr,     devices_, triggers_.triggers(), slowdown_modifier_, button_masks_, profiles_.profiles(),
+          buttons_.foreground()};
 }
 
 }  // namespace vxlib

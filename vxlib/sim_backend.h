@@ -13,6 +13,7 @@
 #include "vxlib/app_profiles.h"
 #include "vxlib/backend.h"
 #include "vxlib/scenario.h"
+#include "vxlib/sim_buttons.h"
 #include "vxlib/trigger_table.h"
 
 namespace vxlib {
@@ -31,6 +32,15 @@ struct SimSnapshot {
 };
 
 enum class SimResult { kOk, kNotRunning, kHandleInUse, kNoSuchDevice };
+
+// What the library would do with a button event.
+struct SimPress {
+  bool swallowed = false;
+  // The program whose profile acts, as it was given; nullopt: the default
+  // profile (or nothing).
+  std::optional<std::u16string> profile;
+  std::optional<VX_FUNCTION_DEF> function;  // performed at a press or a step
+};
 
 class SimBackend final : public Backend {
  public:
@@ -56,6 +66,10 @@ class SimBackend final : public Backend {
   // The program that owns the foreground window from now on, by its file
   // name or path; empty for a program whose name cannot be read.
   void SetForeground(std::u16string_view program);
+  // A button event of the device with handle (0: a device that is not
+  // listed) while the program set last is in front, decided as the hook
+  // decides it; the actions are not performed.
+  SimResult Press(uint32_t handle, ButtonEvent event, SimPress& out);
   SimSnapshot Snapshot() const;
 
  private:
@@ -66,7 +80,10 @@ class SimBackend final : public Backend {
   int slowdown_modifier_ = 0;
   std::map<uint32_t, ButtonMask> button_masks_;
   AppProfiles profiles_;
-  std::optional<std::u16string> foreground_;
+  std::vector<VX_FILTER_DEF> filters_;
+  // Made when a button event needs it after a change; null until then.
+  std::shared_ptr<const TriggerSnapshot> snapshot_;
+  SimButtons buttons_;
 };
 
 }  // namespace vxlib

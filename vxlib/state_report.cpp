@@ -20,8 +20,15 @@ std::u16string_view FieldText(const char16_t (&field)[N]) {
 
 }  // namespace
 
+nlohmann::json FunctionToJson(const VX_FUNCTION_DEF& f, Utf8Encoder to_utf8) {
+  return {{"type", f.type},
+          {"reserved", TrimmedBytes(f.reserved)},
+          {"press", TrimmedBytes(f.press)},
+          {"release", TrimmedBytes(f.release)},
+          {"url", to_utf8(FieldText(f.url))}};
+}
+
 nlohmann::json TriggerToJson(const VX_TRIGGER_DEF& t, Utf8Encoder to_utf8) {
-  const VX_FUNCTION_DEF& f = t.function;
   return {{"hid_button", t.hid_button},
           {"mouse_button", t.mouse_button},
           {"model_id", t.model_id},
@@ -36,12 +43,7 @@ nlohmann::json TriggerToJson(const VX_TRIGGER_DEF& t, Utf8Encoder to_utf8) {
           {"tilt_mask", t.tilt_mask},
           {"swap45", t.swap45},
           {"reserved2", t.reserved2},
-          {"function",
-           {{"type", f.type},
-            {"reserved", TrimmedBytes(f.reserved)},
-            {"press", TrimmedBytes(f.press)},
-            {"release", TrimmedBytes(f.release)},
-            {"url", to_utf8(FieldText(f.url))}}}};
+          {"function", FunctionToJson(t.function, to_utf8)}};
 }
 
 nlohmann::json StateReport(const SimSnapshot& sim, const SettingsSnapshot& settings, Utf8Encoder to_utf8) {

@@ -21,8 +21,10 @@ struct TextCodec {
   Utf8Decoder from_utf8;
 };
 
-// One trigger with every field; press and release without their trailing
-// zero bytes.
+// One action: its type, and its bytes without their trailing zero bytes.
+nlohmann::json FunctionToJson(const VX_FUNCTION_DEF& function, Utf8Encoder to_utf8);
+
+// One trigger with every field, its action as FunctionToJson has it.
 nlohmann::json TriggerToJson(const VX_TRIGGER_DEF& trigger, Utf8Encoder to_utf8);
 
 // The reply object without its "ok" member.

@@ -7,7 +7,7 @@
 namespace vxlib {
 
 TriggerSnapshot::TriggerSnapshot(std::span<const VX_TRIGGER_DEF> triggers, std::span<const VX_FILTER_DEF> filters,
-                                 std::span<const VX_ITEM_DEF> devices) {
+                                 std::span<const VX_ITEM_DEF> devices, std::span<const AppProfile> profiles) {
   // The table of a model, made once however many of its devices are listed.
   const auto view_of = [&](std::optional<size_t> model, uint32_t device) {
     View view{device};
@@ -27,9 +27,19 @@ TriggerSnapshot::TriggerSnapshot(std::span<const VX_TRIGGER_DEF> triggers, std::
     if (d.handle() != 0) devices_.push_back(view_of(ModelOf(served, d), d.handle()));
   }
   fallback_ = view_of(FirstConnectedModel(served, devices), 0);
+  if (profiles.empty()) return;
+  std::vector<size_t> models;
+  for (const auto& table : tables_) models.push_back(table.first);
+  profiles_ = ProfileTables(profiles, filters, models);
+  fallback_.profile_mask = profiles_.AnyTakenMask(fallback_.model);
+  for (View& v : devices_) v.profile_mask = profiles_.AnyTakenMask(v.model);
 }
 
-const VX_FUNCTION_DEF* TriggerSnapshot::Find(ModelIndex model, Button b) const {
+const VX_FUNCTION_DEF* TriggerSnapshot::Find(ModelIndex model, Button b, uint32_t profile_id) const {
+  if (profile_id != 0) {
+    const auto profile = profiles_.WithId(profile_id);
+    return profile ? profiles_.Find(*profile, model, b) : nullptr;
+  }
   for (const auto& [index, table] : tables_) {
     if (index == model) return table.Find(b);
   }

@@ -3,9 +3,14 @@
 // Input report, find that device's view in the trigger snapshot, pair
 // presses and releases) with 50 triggers installed and three mice listed,
 // the one in hand last, against an empty decision that only passes the
-// event on. 100,000 events of a hand at work, each call
-// timed on its own (mean, percentiles, slowest); the whole stream is also
-// timed in one piece, where the clock's own cost does not count.
+// event on; and the same decision with 20 programs' profiles of 10
+// assignments each, a program with a profile in front, which asks at every
+// press of a button a profile assigns which program is in front: from a
+// stand-in that answers at once, and (as the library does) from the
+// system's foreground window and the cache of process names. 100,000
+// events of a hand at work, each call timed on its own (mean, percentiles,
+// slowest); the whole stream is also timed in one piece, where the clock's
+// own cost does not count.
 //
 //   scripts/wine-run.sh build/windows/hook_cost_win.exe
 #include <algorithm>
@@ -14,11 +19,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "program_name.h"
 #include "vxlib.h"
+#include "vxlib/app_profiles.h"
 #include "vxlib/device_items.h"
 #include "vxlib/hook_decision.h"
+#include "vxlib/system_foreground_win.h"
 #include "vxlib/trigger_snapshot.h"
 #include "vxlib/trigger_table.h"
 
@@ -74,6 +84,31 @@ vxlib::TriggerTable FiftyTriggers(const VX_FILTER_DEF& served) {
   table.Set(Trigger(served, 0, 2));
   return table;
 }
+
+// 20 programs with 10 assignments each: back, forward and the tilts of
+// the served model, and six buttons of two other models.
+vxlib::AppProfiles TwentyProfiles(const VX_FILTER_DEF& served) {
+  vxlib::AppProfiles profiles;
+  for (int p = 0; p < 20; ++p) {
+    std::vector<VX_TRIGGER_DEF> triggers = {Trigger(served, 1u << 3, 0), Trigger(served, 1u << 4, 0),
+                                            Trigger(served, 0, 1), Trigger(served, 0, 2)};
+    for (uint16_t m = 1; m <= 2; ++m) {
+      for (uint32_t b = 1; b <= 3; ++b) triggers.push_back(Trigger(Model(m), 1u << b, 0));
+    }
+    const std::string name = "program" + std::to_string(p) + ".exe";
+    profiles.Set(std::u16string(name.begin(), name.end()), triggers);
+  }
+  return profiles;
+}
+
+// The program in front as a cache hit gives it: the same program each time.
+class ProgramInFront final : public vxlib::ForegroundProgram {
+ public:
+  vxlib::ForegroundKey Current() override { return {1, key_}; }
+
+ private:
+  const std::u16string key_ = FoldProgramName(u"program7.exe");
+};
 
 // Mostly moves; now and then the wheel, a left click, a click of a
 // taken-over button, a tilt step.
@@ -152,6 +187,7 @@ void Round(const std::vector<Event>& events, vxlib::HookDecider& decider, Decide
 int main() {
   const VX_FILTER_DEF served = Model(20);
   const vxlib::TriggerTable triggers = FiftyTriggers(served);
+  const vxlib::AppProfiles profiles = TwentyProfiles(served);
   // A touchpad and a mouse of another model listed before the one in hand.
   const std::vector<VX_FILTER_DEF> filters = {Model(1), served};
   constexpr uint32_t kInHand = 3;
@@ -163,24 +199,41 @@ int main() {
   const std::vector<Event> events = HandAtWork();
 
   const std::atomic<uint32_t> last_device{kInHand};
-  vxlib::HookDecider decider(last_device);
-  decider.Adopt(std::make_shared<const vxlib::TriggerSnapshot>(triggers.triggers(), filters, devices));
-  Result empty, hook;
-  // Taken in turns, so that both see the same load of the machine.
+  ProgramInFront in_front;
+  vxlib::SystemForeground system_front;
+  vxlib::HookDecider today(last_device, in_front);
+  today.Adopt(std::make_shared<const vxlib::TriggerSnapshot>(triggers.triggers(), filters, devices));
+  const auto with_profiles =
+      std::make_shared<const vxlib::TriggerSnapshot>(triggers.triggers(), filters, devices, profiles.profiles());
+  vxlib::HookDecider profiled(last_device, in_front);
+  profiled.Adopt(with_profiles);
+  vxlib::HookDecider profiled_system(last_device, system_front);
+  profiled_system.Adopt(with_profiles);
+  Result empty, hook, profile, system;
+  // Taken in turns, so that all see the same load of the machine.
   for (int round = 0; round < kRounds; ++round) {
-    Round(events, decider, EmptyDecision, empty);
-    Round(events, decider, HookDecision, hook);
+    Round(events, today, EmptyDecision, empty);
+    Round(events, today, HookDecision, hook);
+    Round(events, profiled, HookDecision, profile);
+    Round(events, profiled_system, HookDecision, system);
   }
 
-  std::printf("triggers installed: %zu, events: %zu, rounds: %d\n", triggers.triggers().size(), events.size(), kRounds);
+  std::printf("triggers installed: %zu, profiles: %zu, events: %zu, rounds: %d\n", triggers.triggers().size(),
+              profiles.profiles().size(), events.size(), kRounds);
   std::printf("%-10s %12s %12s %10s %10s %12s %10s\n", "decision", "per call ns", "stream ns", "p50 ns", "p99.9 ns",
               "slowest ns", "swallowed");
-  for (const auto* r : {&empty, &hook}) {
-    std::printf("%-10s %12.1f %12.2f %10.0f %10.0f %12.0f %10llu\n", r == &empty ? "empty" : "hook", r->per_call_ns,
-                r->stream_ns, r->Percentile(0.5), r->Percentile(0.999), r->Percentile(1.0),
+  const std::pair<const char*, const Result*> rows[] = {
+      {"empty", &empty}, {"hook", &hook}, {"profiles", &profile}, {"system", &system}};
+  for (const auto& [name, r] : rows) {
+    std::printf("%-10s %12.1f %12.2f %10.0f %10.0f %12.0f %10llu\n", name, r->per_call_ns, r->stream_ns,
+                r->Percentile(0.5), r->Percentile(0.999), r->Percentile(1.0),
                 static_cast<unsigned long long>(r->swallowed));
   }
-  std::printf("ratio per call: %.2fx, ratio stream: %.2fx\n", hook.per_call_ns / empty.per_call_ns,
+  std::printf("hook / empty: per call %.2fx, stream %.2fx\n", hook.per_call_ns / empty.per_call_ns,
               hook.stream_ns / empty.stream_ns);
+  std::printf("profiles / hook: per call %.2fx, stream %.2fx\n", profile.per_call_ns / hook.per_call_ns,
+              profile.stream_ns / hook.stream_ns);
+  std::printf("system / hook: per call %.2fx, stream %.2fx\n", system.per_call_ns / hook.per_call_ns,
+              system.stream_ns / hook.stream_ns);
   return 0;
 }

@@ -1,7 +1,8 @@
 // Which mouse a button event belongs to, and whose assignments it acts
 // with: the hook's decision, the worker's performing and the snapshot of
 // the devices, run together over sequences of Raw Input reports, hook
-// events and unplugged mice.
+// events, unplugged mice, programs coming to the front and their profiles
+// changing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "program_name.h"
 #include "support/recording_action_output.h"
 #include "support/vxlib_records.h"
+#include "vxlib/app_profiles.h"
 #include "vxlib/device_items.h"
 #include "vxlib/handover.h"
 #include "vxlib/hook_decision.h"
@@ -51,15 +54,22 @@ const std::vector<VX_TRIGGER_DEF> kTriggers = {
 };
 
 // One thing that happens: a Raw Input report from a device, a hook event
-// with the verdict expected, or a device that leaves.
+// with the verdict expected, a device that leaves, a program that comes to
+// the front, or a program's profile set anew (no triggers: removed).
 struct Step {
-  enum Kind { kReport, kEvent, kUnplug } kind;
+  enum Kind { kReport, kEvent, kUnplug, kFront, kProfile } kind;
   uint32_t device_or_message;
   uint32_t data = 0;
   Verdict verdict = Verdict::kPass;
+  std::u16string program = {};
+  std::vector<VX_TRIGGER_DEF> profile = {};
 };
 Step Report(uint32_t device) { return {Step::kReport, device}; }
 Step Unplug(uint32_t device) { return {Step::kUnplug, device}; }
+Step Front(std::u16string program) { return {Step::kFront, 0, 0, Verdict::kPass, std::move(program)}; }
+Step Profile(std::u16string program, std::vector<VX_TRIGGER_DEF> triggers) {
+  return {Step::kProfile, 0, 0, Verdict::kPass, std::move(program), std::move(triggers)};
+}
 constexpr auto P = Verdict::kPass;
 constexpr auto S = Verdict::kSwallow;
 constexpr uint32_t kBack = 1u << 16;
@@ -68,10 +78,26 @@ Step BackUp(Verdict v) { return {Step::kEvent, msg::kXUp, kBack, v}; }
 Step RightDown(Verdict v) { return {Step::kEvent, msg::kRightDown, 0, v}; }
 Step RightUp(Verdict v) { return {Step::kEvent, msg::kRightUp, 0, v}; }
 
+// The program in front, by name; counts how often the hook asked.
+class FakeForeground final : public vxlib::ForegroundProgram {
+ public:
+  vxlib::ForegroundKey Current() override {
+    ++asked;
+    return {serial, key};
+  }
+  void Bring(std::u16string_view program) {
+    key = FoldProgramName(program);
+    ++serial;
+  }
+  uint32_t serial = 0;
+  std::u16string key;
+  int asked = 0;
+};
+
 // The hook's thread and the action worker, as the real backend joins them.
 class Pipeline {
  public:
-  Pipeline() : decider_(last_device_), runner_(output_) { Publish(kDevices); }
+  Pipeline() : decider_(last_device_, foreground_), runner_(output_) { Publish(kDevices); }
 
   void Run(const Step& s, const std::string& where) {
     switch (s.kind) {
@@ -91,8 +117,17 @@ class Pipeline {
         Publish(left);
         break;
       }
+      case Step::kFront:
+        foreground_.Bring(s.program);
+        break;
+      case Step::kProfile:
+        ASSERT_TRUE(profiles_.Set(s.program, s.profile)) << where;
+        Publish(devices_);
+        break;
     }
   }
+
+  int asked() const { return foreground_.asked; }
 
   // The letters typed, in order: "A" down and up is "+A-A".
   std::string Typed() const {
@@ -106,7 +141,7 @@ class Pipeline {
  private:
   void Publish(const std::vector<VX_ITEM_DEF>& devices) {
     devices_ = devices;
-    snapshot_ = std::make_shared<const vxlib::TriggerSnapshot>(kTriggers, kFilters, devices_);
+    snapshot_ = std::make_shared<const vxlib::TriggerSnapshot>(kTriggers, kFilters, devices_, profiles_.profiles());
     const uint32_t ended = decider_.Adopt(snapshot_);
     for (size_t i = 0; i < vxlib::kButtonCount; ++i) {
       if (ended & (1u << i)) Hand({{static_cast<vxlib::Button>(i), vxlib::Edge::kUp}});
@@ -121,6 +156,8 @@ class Pipeline {
   }
 
   std::atomic<uint32_t> last_device_{0};
+  FakeForeground foreground_;
+  vxlib::AppProfiles profiles_;
   vxlib::HookDecider decider_;
   test_support::RecordingOutput output_;
   vxlib::ActionRunner runner_;
@@ -170,6 +207,65 @@ TEST(Attribution, EachMouseActsWithItsOwnModelsAssignments) {
       pipeline.Run(c.steps[i], std::string(c.name) + ", step " + std::to_string(i));
     EXPECT_EQ(pipeline.Typed(), c.typed) << c.name;
   }
+}
+
+TEST(Attribution, TheProgramInFrontActsWhereItsProfileAssignsTheButton) {
+  const auto editor = [](std::vector<VX_TRIGGER_DEF> triggers) { return Profile(u"editor.exe", std::move(triggers)); };
+  const VX_TRIGGER_DEF back = ButtonBitTrigger(kModelA, 3, Letter('E'));
+  const VX_TRIGGER_DEF right = ButtonBitTrigger(kModelA, 1, Letter('R'));
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    std::string typed;
+  } cases[] = {
+      {"the profile assigns the button",
+       {editor({back}), Report(kMouseA), Front(u"Editor.EXE"), BackDown(S), BackUp(S)},
+       "+E-E"},
+      {"the profile is silent on a button another profile assigns",
+       {editor({back}), Profile(u"viewer.exe", {ButtonBitTrigger(kModelA, 4, Letter('V'))}), Report(kMouseA),
+        Front(u"viewer.exe"), BackDown(S), BackUp(S)},
+       "+A-A"},
+      {"a program without a profile",
+       {editor({back}), Report(kMouseA), Front(u"shell.exe"), BackDown(S), BackUp(S)},
+       "+A-A"},
+      {"a program whose file name is unknown",
+       {editor({back}), Report(kMouseA), Front(u""), BackDown(S), BackUp(S)},
+       "+A-A"},
+      {"a profile of another mouse's model",
+       {editor({back}), Report(kMouseB), Front(u"editor.exe"), BackDown(S), BackUp(S)},
+       "+B-B"},
+      {"type 255 assigns nothing",
+       {editor({ButtonBitTrigger(kModelA, 3, Function(255))}), Report(kMouseA), Front(u"editor.exe"), BackDown(S),
+        BackUp(S)},
+       "+A-A"},
+      {"the profile removed while its program is in front",
+       {editor({back}), Report(kMouseA), Front(u"editor.exe"), BackDown(S), BackUp(S), editor({}), BackDown(S),
+        BackUp(S)},
+       "+E-E+A-A"},
+      {"the release follows its press taken by the profile",
+       {editor({right}), Report(kMouseA), Front(u"editor.exe"), RightDown(S), Front(u"shell.exe"), RightUp(S)},
+       "+R-R"},
+      {"the release follows its press passed on",
+       {editor({right}), Report(kMouseA), Front(u"shell.exe"), RightDown(P), Front(u"editor.exe"), RightUp(P)},
+       ""},
+      {"the profile removed while its button is held",
+       {editor({right}), Report(kMouseA), Front(u"editor.exe"), RightDown(S), editor({}), RightUp(S)},
+       "+R-R"},
+  };
+  for (const auto& c : cases) {
+    Pipeline pipeline;
+    for (size_t i = 0; i < c.steps.size(); ++i)
+      pipeline.Run(c.steps[i], std::string(c.name) + ", step " + std::to_string(i));
+    EXPECT_EQ(pipeline.Typed(), c.typed) << c.name;
+  }
+
+  // Only a press of a button some profile assigns asks what is in front;
+  // moves, the left button and the others never do.
+  Pipeline pipeline;
+  for (const Step& s : {editor({back}), Report(kMouseA), RightDown(P), RightUp(P), Step{Step::kEvent, msg::kMove},
+                        Step{Step::kEvent, msg::kLeftDown}, BackDown(S), BackUp(S)})
+    pipeline.Run(s, "asked");
+  EXPECT_EQ(pipeline.asked(), 1);
 }
 
 TEST(Attribution, TheSnapshotNamesEachListedDevicesModel) {

@@ -204,7 +204,8 @@ TEST(HookDecision, PairsEachReleaseWithItsPress) {
   };
   for (const auto& c : cases) {
     const std::atomic<uint32_t> last_device{1};
-    vxlib::HookDecider decider(last_device);
+    test_support::NoProgramInFront nothing_in_front;
+    vxlib::HookDecider decider(last_device, nothing_in_front);
     for (size_t i = 0; i < c.steps.size(); ++i) {
       const HookStep& s = c.steps[i];
       EXPECT_EQ(decider.Adopt(Taking(s.taken_mask)), 0u) << c.name << " step " << i;
@@ -234,7 +235,8 @@ TEST(HookDecision, AfterAReinstallAReleaseGoesWhereItsPressWent) {
   };
   for (const auto& c : cases) {
     const std::atomic<uint32_t> last_device{1};
-    vxlib::HookDecider decider(last_device);
+    test_support::NoProgramInFront nothing_in_front;
+    vxlib::HookDecider decider(last_device, nothing_in_front);
     decider.Adopt(Taking(kBackTaken));
     ASSERT_EQ(decider.Decide(msg::kXDown, kBackData).verdict, Verdict::kSwallow) << c.name;
     decider.Reinstalled(c.system_down);

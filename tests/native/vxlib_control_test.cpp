@@ -224,6 +224,55 @@ TEST_F(VxlibControl, StateListsTheProfilesAndTheProgramInFront) {
     EXPECT_EQ(Send(bad)["error"], "bad program") << bad;
 }
 
+TEST(VxlibSimButtons, ButtonsActWithTheProfileOfTheProgramInFront) {
+  RecordingSink sink;
+  vxlib::SimBackend sim({Device(7, 0x33)});
+  VX_FILTER_DEF model{};
+  model.type = 1;
+  model.model_id = 0x33;
+  sim.Start({&model, 1}, sink);
+  vxlib::LibrarySettings settings;
+  const auto send = [&](const std::string& line) {
+    return nlohmann::json::parse(
+        vxlib::HandleControlLine(line, sim, settings, {tessaro::Utf16ToUtf8, tessaro::Utf8ToUtf16}));
+  };
+  const auto back = [](uint8_t key) {
+    VX_TRIGGER_DEF t{};
+    t.hid_button = 1u << 3;
+    t.model_id = 0x33;
+    t.function.type = 2;
+    t.function.press[0] = 1;
+    t.function.press[1] = key;
+    return t;
+  };
+  sim.SetTrigger(back('Z'));
+  ASSERT_TRUE(sim.SetAppProfile(u"Editor.exe", std::vector<VX_TRIGGER_DEF>{back('V')}));
+  const std::string down = R"({"cmd":"button","handle":7,"button":"back","edge":"down"})";
+  const std::string up = R"({"cmd":"button","handle":7,"button":"back","edge":"up"})";
+
+  send(R"({"cmd":"foreground","program":"editor.exe"})");
+  auto reply = send(down);
+  EXPECT_EQ(reply["swallowed"], true);
+  EXPECT_EQ(reply["profile"], "Editor.exe");
+  EXPECT_EQ(reply["function"]["press"], nlohmann::json({1, 'V'}));
+  // The release follows its press whatever is in front now.
+  send(R"({"cmd":"foreground","program":"shell.exe"})");
+  reply = send(up);
+  EXPECT_EQ(reply["swallowed"], true);
+  EXPECT_TRUE(reply["function"].is_null());
+  reply = send(down);
+  EXPECT_TRUE(reply["profile"].is_null());
+  EXPECT_EQ(reply["function"]["press"], nlohmann::json({1, 'Z'}));
+  send(up);
+  EXPECT_EQ(send(R"({"cmd":"button","handle":7,"button":"middle","edge":"down"})")["swallowed"], false);
+  EXPECT_EQ(send(R"({"cmd":"button","handle":7,"button":"tilt_left"})")["swallowed"], false);
+
+  for (const char* bad : {R"({"cmd":"button","button":"back"})", R"({"cmd":"button","button":"thumb","edge":"down"})",
+                          R"({"cmd":"button","handle":-1,"button":"back","edge":"down"})"})
+    EXPECT_EQ(send(bad)["error"], "bad button") << bad;
+  EXPECT_EQ(send(R"({"cmd":"button","handle":99,"button":"back","edge":"down"})")["error"], "no such device");
+}
+
 TEST_F(VxlibControl, StoppedLibraryRefusesChangesButShowsItsState) {
   sim.Stop();
   sim.Stop();

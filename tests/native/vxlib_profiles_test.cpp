@@ -1,24 +1,23 @@
 // Per-program profiles in the driver library: what VX_SetAppProfile's
-// record of profiles keeps and refuses, how program names compare, and
-// which profile's trigger acts for a button while a program is in front.
+// record of profiles keeps and refuses, how program names compare, and the
+// cache that names the program in front. Which profile acts at a press is
+// in vxlib_attribution_test.cpp.
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "program_name.h"
 #include "support/vxlib_records.h"
 #include "vxlib/app_profiles.h"
-#include "vxlib/button_triggers.h"
-#include "vxlib/profile_tables.h"
+#include "vxlib/program_cache.h"
 
 namespace {
 
 using test_support::ButtonBitTrigger;
 using test_support::Filter;
 using test_support::Function;
-using vxlib::Button;
 using Triggers = std::vector<VX_TRIGGER_DEF>;
 
 TEST(ProgramName, FoldsLettersOfTheScriptsProgramsAreNamedIn) {
@@ -40,9 +39,6 @@ TEST(ProgramName, FoldsLettersOfTheScriptsProgramsAreNamedIn) {
 }
 
 const VX_FILTER_DEF kModel = Filter(2, 0x21, 0x2103, 0x4b, 0x1d57, 0xfa60);
-const VX_FILTER_DEF kOtherModel = Filter(2, 0x22, 0x2204, 0x4b, 0x1d57, 0xfa61);
-const VX_FILTER_DEF kFilters[] = {kModel, kOtherModel};
-constexpr size_t kModelIndex = 0;
 
 // Back (bit 3) of the model with a key combination of Ctrl and key.
 VX_TRIGGER_DEF Back(const VX_FILTER_DEF& model, uint8_t key, uint8_t type = 2) {
@@ -84,66 +80,93 @@ TEST(AppProfiles, KeepsAProfilePerProgramAndRefusesWhatIsNoFileName) {
   EXPECT_TRUE(profiles.Set(u"never.exe", {}));  // removing what is not there
 }
 
-// The action for b of the model while the program with file name
-// `program` is in front, as the worker takes it: the acting profile's,
-// else the default's.
-const VX_FUNCTION_DEF* Acting(const vxlib::ProfileTables& tables, const vxlib::ButtonTriggers& defaults,
-                              std::u16string_view program, Button b) {
-  const std::u16string key = FoldProgramName(program);
-  const auto profile = tables.ActingProfile(key, kModelIndex, b);
-  return profile ? tables.Find(*profile, kModelIndex, b) : defaults.Find(b);
-}
-
-TEST(ProfileResolution, TheProgramInFrontActsWhereItsProfileAssignsTheButton) {
-  const Triggers defaults{Back(kModel, 'Z'), ButtonBitTrigger(kModel, 4, Function(3, {1, 0xA6}))};
-  vxlib::AppProfiles profiles;
-  profiles.Set(u"viewer.exe", Triggers{Back(kModel, 'C')});
-  profiles.Set(u"editor.exe", Triggers{Back(kModel, 'V')});
-  // Assigns only what acts like no assignment, and only another model's back.
-  profiles.Set(u"plain.exe", Triggers{Back(kModel, 'X', 255), Back(kOtherModel, 'Y')});
-  const size_t models[] = {kModelIndex};
-  const vxlib::ButtonTriggers table(defaults, kModel);
-
-  const struct {
-    const char* what;
-    std::u16string program;
-    Button button;
-    std::optional<uint8_t> key;  // Ctrl + key acts; nullopt: the button's own action, or type 3
-  } cases[] = {
-      {"profile assigns the button", u"viewer.exe", Button::kBack, 'C'},
-      {"another program's profile", u"editor.exe", Button::kBack, 'V'},
-      {"names compared as Windows does", u"EDITOR.EXE", Button::kBack, 'V'},
-      {"profile silent on the button", u"viewer.exe", Button::kForward, std::nullopt},
-      {"profile silent on a button nobody assigns", u"viewer.exe", Button::kMiddle, std::nullopt},
-      {"no profile", u"shell.exe", Button::kBack, 'Z'},
-      {"program with no file name", u"", Button::kBack, 'Z'},
-      {"type 255 and another model's trigger", u"plain.exe", Button::kBack, 'Z'},
-  };
-  vxlib::ProfileTables tables(profiles.profiles(), kFilters, models);
-  EXPECT_EQ(tables.AnyTakenMask(kModelIndex), 1u << vxlib::Index(Button::kBack));
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const VX_FUNCTION_DEF* f = Acting(tables, table, c.program, c.button);
-    if (c.button == Button::kForward) {
-      ASSERT_NE(f, nullptr);
-      EXPECT_EQ(f->type, 3);  // the default's media key
-    } else if (c.key) {
-      ASSERT_NE(f, nullptr);
-      EXPECT_EQ(f->press[2], *c.key);
-    } else {
-      EXPECT_EQ(f, nullptr);
+// Processes as a fake system has them: each id names one process until
+// that process has ended and every handle to it is closed.
+class FakeSystem final : public vxlib::ProcessProbe {
+ public:
+  // Starts a process under id; false when the id still names another.
+  bool Start(uint32_t id, std::u16string path) {
+    for (const Process& p : processes_) {
+      if (p.id == id && (!p.ended || p.open_handles > 0)) return false;
     }
+    processes_.push_back({id, std::move(path)});
+    return true;
   }
+  void End(uint32_t id) { Live(id)->ended = true; }
 
-  // The profile removed while its program is in front: the default acts
-  // from the next snapshot on, and an action handed on under its id finds
-  // no profile.
-  const uint32_t viewer = tables.id(*tables.Find(u"VIEWER.EXE"));
-  profiles.Set(u"viewer.exe", {});
-  tables = vxlib::ProfileTables(profiles.profiles(), kFilters, models);
-  EXPECT_EQ(Acting(tables, table, u"viewer.exe", Button::kBack)->press[2], 'Z');
-  EXPECT_FALSE(tables.WithId(viewer));
-  EXPECT_TRUE(vxlib::ProfileTables().empty());
+  Opened Open(uint32_t id) override {
+    ++opens;
+    Process* p = Live(id);
+    if (!p || p->path.empty()) return {};
+    ++p->open_handles;
+    return {reinterpret_cast<uintptr_t>(p), p->path};
+  }
+  bool Ended(uintptr_t handle) override { return reinterpret_cast<Process*>(handle)->ended; }
+  void Close(uintptr_t handle) override { --reinterpret_cast<Process*>(handle)->open_handles; }
+
+  int OpenHandles() const {
+    int n = 0;
+    for (const Process& p : processes_) n += p.open_handles;
+    return n;
+  }
+  int opens = 0;
+
+ private:
+  struct Process {
+    uint32_t id;
+    std::u16string path;
+    bool ended = false;
+    int open_handles = 0;
+  };
+  Process* Live(uint32_t id) {
+    for (Process& p : processes_) {
+      if (p.id == id && !p.ended) return &p;
+    }
+    return nullptr;
+  }
+  std::deque<Process> processes_;  // never moved: handles point at them
+};
+
+TEST(ProgramCache, LooksEachProcessUpOnceAndNeverNamesAReusedIdWrongly) {
+  FakeSystem system;
+  {
+    vxlib::ProgramCache cache(system);
+    ASSERT_TRUE(system.Start(10, u"C:\\Apps\\Editor.exe"));
+    ASSERT_TRUE(system.Start(11, u"C:\\Apps\\viewer.exe"));
+    const auto editor = cache.Of(10, 1);
+    EXPECT_EQ(editor.key, u"EDITOR.EXE");
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(cache.Of(10, 2).serial, editor.serial) << "another window of the same process";
+      EXPECT_EQ(cache.Of(11, 3).key, u"VIEWER.EXE");
+    }
+    EXPECT_EQ(system.opens, 2) << "one look-up per process";
+    EXPECT_EQ(cache.Of(0, 0).serial, 0u) << "nothing in front: no look-up";
+    EXPECT_EQ(system.opens, 2);
+
+    // While the cache holds the ended editor, its id names nobody else.
+    system.End(10);
+    EXPECT_FALSE(system.Start(10, u"C:\\Apps\\other.exe"));
+    // Enough other processes make the cache let the ended one go.
+    for (uint32_t id = 100; id < 100 + vxlib::ProgramCache::kCapacity; ++id) {
+      ASSERT_TRUE(system.Start(id, u"p.exe"));
+      cache.Of(id, id);
+    }
+    ASSERT_TRUE(system.Start(10, u"C:\\Apps\\other.exe"));
+    const auto reused = cache.Of(10, 1);
+    EXPECT_EQ(reused.key, u"OTHER.EXE");
+    EXPECT_NE(reused.serial, editor.serial);
+
+    // A process that cannot be named is asked again in another window, as
+    // its id may name another process by then.
+    ASSERT_TRUE(system.Start(20, u""));
+    EXPECT_EQ(cache.Of(20, 7).key, u"");
+    const int opens = system.opens;
+    cache.Of(20, 7);
+    EXPECT_EQ(system.opens, opens);
+    cache.Of(20, 8);
+    EXPECT_EQ(system.opens, opens + 1);
+  }
+  EXPECT_EQ(system.OpenHandles(), 0) << "the cache closes what it holds";
 }
 
 }  // namespace

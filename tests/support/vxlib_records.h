@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "vxlib.h"
+#include "vxlib/foreground_program.h"
 
 namespace test_support {
 
@@ -60,5 +61,11 @@ inline VX_TRIGGER_DEF TiltDirectionTrigger(const VX_FILTER_DEF& model, uint8_t d
   t.tilt_mask = direction;
   return t;
 }
+
+// For hooks of tests without profiles: nothing is ever in front.
+class NoProgramInFront final : public vxlib::ForegroundProgram {
+ public:
+  vxlib::ForegroundKey Current() override { return {}; }
+};
 
 }  // namespace test_support
