@@ -41,10 +41,12 @@ std::optional<T> At(const std::vector<T>& list, int32_t index) {
   return list[static_cast<size_t>(index)];
 }
 
-// Window thread: the question, then the removal.
+// Window thread: the question, then the removal. The list goes first: its
+// own closing waits for the dialog's message loop, which the question holds.
 void AskAndRemoveShownProfile() {
   CTessaroDlg* dialog = MainDialog();
   if (!dialog) return;
+  if (QnItemList* list = MainPopupList()) list->CloseList();
   RemoveShownProfile(
       [dialog] {
         const std::u16string text = LanguageText(u"remove profile prompt");

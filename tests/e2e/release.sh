@@ -70,13 +70,14 @@ done
 check "Tessaro.exe imports the shipped VXLIB.dll" "$(imports "$shipped/Tessaro.exe" | grep -ci '^vxlib\.dll$')" 1
 
 # The shipped library exports the twenty operations of vxlib/include/vxlib.h
-# and nothing else (the operations made for tests are in VXLIB_test.dll,
-# which is never shipped), as binutils reads its export table.
+# and its profile operation, and nothing else (the operations made for
+# tests are in VXLIB_test.dll, which is never shipped), as binutils reads
+# its export table.
 check_exports() { # check_exports DLL
   local expected="VX_SetCutCursor VX_MISC_LoadBinaryFromID VX_SetHinst VX_InitLib VX_GetDeviceCount
     VX_GetDeviceInfoByIndex VX_RefreshInfo VX_SetTriggerEvent VX_RemoveModelTriggerEvent VX_ClearAllTriggerEvent
     VX_SetSlowdoenModifier vx_checkFunctionClose VX_SetErrStr VX_SetFontSize VX_MISC_CreateRoundPath VX_MISC_Hex2Dec
-    isWin11 VX_Stop VX_SetButtonMask VX_FreeLib"
+    isWin11 VX_Stop VX_SetButtonMask VX_FreeLib VX_SetAppProfile"
   local table
   table=$(x86_64-w64-mingw32-objdump -p "$1") || { problems+=("objdump could not read $1"); return; }
   check "$(basename "$1") exports" \

@@ -45,7 +45,8 @@ settings_value() {
 }
 
 # control_point WINDOW NAME: screen point "x y" of a control of the main
-# window: "language", "model_list" (in the bottom bar), "left_hand",
+# window: "language", "profiles" (the profile list widget beside it),
+# "model_list" (in the bottom bar), "left_hand",
 # "slowdown" (their check boxes) or "reset" (for a column of ROWS markers
 # of which SPACED are spaced, as marker_point takes them). Lengths follow the window's scale (width /
 # 2400) and the interface font size F (1/100 of the display's width, at
@@ -70,6 +71,7 @@ bar = h - 1 - bar_top
 c = int(bar * 0.66)
 points = {
     "language": (w - 8 - 8.6 * f, 0.9 * f),
+    "profiles": (w - 13 - 16.7 * f, 0.9 * f),
     "model_list": (20 * s + int(40 * s + 4.2 * c) / 2, bar_top + bar / 2),
     "left_hand": (column + 0.4 * n, settings + 1.4 * n),
     "slowdown": (column + 0.4 * n, settings + 2.4 * n),

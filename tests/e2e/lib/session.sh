@@ -295,19 +295,26 @@ bright_pixels() {
   echo "$count"
 }
 
-# start_input_recorder [LEFT TOP]: another program's window of 300 x 120,
-# away from Tessaro's (by default at 20,20;
+# start_input_recorder [LEFT TOP [NAME]]: another program's window of 300 x
+# 120, away from Tessaro's (by default at 20,20;
 # tests/e2e/programs/input_recorder.cpp), once it shows; it writes what it
 # receives to $recorder_log, one line each. Its centre is $recorder_point.
+# With NAME the program runs as NAME.exe (a copy), its window is titled
+# NAME and it writes to NAME.txt.
 start_input_recorder() {
-  local left=${1:-20} top=${2:-20}
-  recorder_log=$e2e_dir/recorded.txt
+  local left=${1:-20} top=${2:-20} name=${3:-}
+  local program=$TESSARO_BUILD/input_recorder.exe title="Input recorder" log=recorded
+  if [ -n "$name" ]; then
+    program=$e2e_dir/$name.exe title=$name log=$name
+    cp "$TESSARO_BUILD/input_recorder.exe" "$program"
+  fi
+  recorder_log=$e2e_dir/$log.txt
   recorder_point="$((left + 150)) $((top + 60))"
-  wine "$TESSARO_BUILD/input_recorder.exe" "$(winepath -w "$e2e_dir")\\recorded.txt" "$left" "$top" 300 120 \
+  wine "$program" "$(winepath -w "$e2e_dir")\$log.txt" "$left" "$top" 300 120 "$title" \
     </dev/null >>"$e2e_wine_log" 2>&1 &
   e2e_pids+=("$!")
-  timeout 30 xdotool search --sync --onlyvisible --name '^Input recorder$' >/dev/null ||
-    fail "the recording window did not show"
+  timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null ||
+    fail "the recording window $title did not show"
 }
 # Whether the recording window got a left click.
 recorder_clicked() { grep -qx 'lbuttondown 0' "$recorder_log" 2>/dev/null; }

@@ -3,8 +3,10 @@
 // mouse button message it receives to a file, one line each, as
 // "<message> <key or button>", e.g. "keydown 17" or "xbuttondown 1".
 //
-//   input_recorder.exe <log file> <left> <top> <width> <height>
+//   input_recorder.exe <log file> <left> <top> <width> <height> [<title>]
 //
+// The title is "Input recorder" unless given, so that copies of the
+// program under other names can be told apart.
 // It ends when the script kills it.
 #include <windows.h>
 
@@ -53,7 +55,7 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 6) return 2;
+  if (argc != 6 && argc != 7) return 2;
   // Binary, so lines end in a bare newline for the scripts.
   log_file = _wfopen(argv[1], L"ab");
   if (!log_file) return 3;
@@ -66,8 +68,9 @@ int wmain(int argc, wchar_t** argv) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   if (!RegisterClassW(&wc)) return 4;
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Input recorder", WS_POPUP | WS_VISIBLE, left, top,
-                                width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  const wchar_t* title = argc == 7 ? argv[6] : L"Input recorder";
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE, left, top, width, height,
+                                nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return 5;
   SetForegroundWindow(window);
   SetFocus(window);
