@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -608,6 +609,32 @@ TEST_F(VxlibReal, AModelsMouseActsWithThatModelsTriggers) {
   VX_SetTriggerEvent(ButtonBitTrigger(model, 3, Function(2, {1, 'M'}, {0, 'M'})));
   PumpMessagesFor(50);
   EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('M'), KeyUp('M')}));
+}
+
+// The test window is this program's: its profile acts where it assigns a
+// button, another program's does not, and a profile's removal hands the
+// button back to the default at once.
+TEST_F(VxlibReal, TheProfileOfTheProgramInFrontActsForItsButtons) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  std::u16string own(reinterpret_cast<const char16_t*>(wcsrchr(path, L'\\') + 1));
+  for (char16_t& c : own) c = static_cast<char16_t>(towupper(c));  // names compare without regard to case
+  Assign(3, Function(2, {1, 'D'}, {0, 'D'}));
+  const VX_TRIGGER_DEF profile = ButtonBitTrigger(kGeneric, 3, Function(2, {1, 'P'}, {0, 'P'}));
+  ASSERT_EQ(VX_SetAppProfile(u"other.exe", &profile, 1), 1);
+  PumpMessagesFor(50);
+  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('D'), KeyUp('D')})) << "another program's profile";
+  ASSERT_EQ(VX_SetAppProfile(own.c_str(), &profile, 1), 1);
+  PumpMessagesFor(50);
+  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('P'), KeyUp('P')}));
+  // Clearing the default assignments leaves the profile.
+  VX_ClearAllTriggerEvent();
+  PumpMessagesFor(50);
+  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{KeyDown('P'), KeyUp('P')}));
+  ASSERT_EQ(VX_SetAppProfile(own.c_str(), nullptr, 0), 1);
+  PumpMessagesFor(50);
+  EXPECT_EQ(After("click 8", 2), (std::vector<Seen>{{WM_XBUTTONDOWN, XBUTTON1}, {WM_XBUTTONUP, XBUTTON1}}));
 }
 
 // A process that crashes while the library holds keys down: the library's

@@ -310,6 +310,34 @@ TEST_F(VxlibSim, StateShowsWhatTheProgramProgrammed) {
   EXPECT_TRUE(Command(client, R"({"cmd":"state"})")["triggers"].empty());
 }
 
+TEST_F(VxlibSim, ProfilesAreKeptPerProgramBesideTheDefaultTriggers) {
+  const VX_TRIGGER_DEF trigger = Trigger(8, 2, 0);
+  EXPECT_EQ(VX_SetAppProfile(u"editor.exe", &trigger, 1), 0) << "before VX_InitLib";
+  Start();
+  const std::u16string longest(VX_PROGRAM_NAME_MAX, u'x');
+  const std::u16string too_long = longest + u"x";
+  EXPECT_EQ(VX_SetAppProfile(nullptr, &trigger, 1), 0);
+  EXPECT_EQ(VX_SetAppProfile(u"", &trigger, 1), 0);
+  EXPECT_EQ(VX_SetAppProfile(u"C:\\Apps\\editor.exe", &trigger, 1), 0);
+  EXPECT_EQ(VX_SetAppProfile(too_long.c_str(), &trigger, 1), 0);
+  EXPECT_EQ(VX_SetAppProfile(u"editor.exe", nullptr, 1), 0);
+  EXPECT_EQ(VX_SetAppProfile(u"editor.exe", &trigger, -1), 0);
+  EXPECT_EQ(VX_SetAppProfile(u"editor.exe", &trigger, VX_PROFILE_TRIGGERS_MAX + 1), 0);
+  EXPECT_EQ(VX_SetAppProfile(longest.c_str(), &trigger, 1), 1);
+  EXPECT_EQ(VX_SetAppProfile(u"Editor.exe", &trigger, 1), 1);
+  VX_SetTriggerEvent(Trigger(1, 2, 0));
+  VX_ClearAllTriggerEvent();
+
+  auto client = Connect();
+  auto state = Command(client, R"({"cmd":"state"})");
+  ASSERT_EQ(state["profiles"].size(), 2u) << state["profiles"];
+  EXPECT_EQ(state["profiles"][1]["program"], "Editor.exe");
+  EXPECT_EQ(state["profiles"][1]["triggers"][0]["hid_button"], 8);
+  EXPECT_TRUE(state["triggers"].empty());
+  EXPECT_EQ(VX_SetAppProfile(u"EDITOR.EXE", nullptr, 0), 1);
+  EXPECT_EQ(Command(client, R"({"cmd":"state"})")["profiles"].size(), 1u);
+}
+
 TEST_F(VxlibSim, StopEndsDeliveryAndChangesButNotTheState) {
   Start();
   auto client = Connect();
