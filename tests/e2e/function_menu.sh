@@ -44,13 +44,7 @@ if [ -n "${FUNCTION_MENU_SNAPSHOT:-}" ]; then
   hover "$child" "$media_rows" 3
   sleep 0.5
   # The main window and both lists.
-  box=$(for w in "$window" "$list" "$child"; do
-    xwininfo -id "$w" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-      /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, x + w, y + h }'
-  done | awk 'NR == 1 { l = $1; t = $2; r = $3; b = $4 }
-    { if ($1 < l) l = $1; if ($2 < t) t = $2; if ($3 > r) r = $3; if ($4 > b) b = $4 }
-    END { print r - l "x" b - t "+" l "+" t }')
-  import -window root -crop "$box" +repage "$FUNCTION_MENU_SNAPSHOT"
+  picture_of_windows "$FUNCTION_MENU_SNAPSHOT" "$window" "$list" "$child"
 fi
 hover "$child" "$media_rows" 0
 xdotool click 1

@@ -6,8 +6,9 @@
 # the function menu goes into the profile (the library holds it, the
 # simulation's button acts with it while that program is in front);
 # "Remove this profile" asks, then leaves the program the default
-# assignments. With PROFILE_LIST_SNAPSHOT set to a file name, the open list
-# with "Add a program…" open is saved there as a PNG picture.
+# assignments. With PROFILE_LIST_SNAPSHOT set to a file name, the window
+# with editor's profile shown and its list open at "Add a program…" is
+# saved there as a PNG picture.
 source "$(dirname "$0")/lib/session.sh"
 source "$(dirname "$0")/lib/markers.sh"
 source "$(dirname "$0")/lib/controls.sh"
@@ -41,22 +42,6 @@ brightest() {
 }
 bright=$(brightest 1)
 
-if [ -n "${PROFILE_LIST_SNAPSHOT:-}" ]; then
-  list=$(open_profile_list)
-  # shellcheck disable=SC2046
-  xdotool mousemove $(list_row_point "$list" "$(title_list_scale)" "$(profile_rows 0 0)" 1)
-  wait_until 5 untitled_count_is 2 || fail "Add a program opened no list"
-  sleep 0.5
-  box=$(for w in "$window" $(untitled_windows); do
-    xwininfo -id "$w" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-      /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, x + w, y + h }'
-  done | awk 'NR == 1 { l = $1; t = $2; r = $3; b = $4 }
-    { if ($1 < l) l = $1; if ($2 < t) t = $2; if ($3 > r) r = $3; if ($4 > b) b = $4 }
-    END { print r - l "x" b - t "+" l "+" t }')
-  import -window root -crop "$box" +repage "$PROFILE_LIST_SNAPSHOT"
-  xdotool key Escape
-  wait_until 10 untitled_count_is 0 || fail "the profile list did not close"
-fi
 
 # The program beside Tessaro comes first of the programs to add (before
 # Wine's own explorer).
@@ -90,6 +75,20 @@ button() {
 }
 [ "$(button 'C:\\Apps\\EDITOR.EXE')" = $'True editor.exe [1, 17, 86]\nTrue' ] || fail "in editor: $(button editor.exe)"
 [ "$(button shell.exe)" = $'False None None\nFalse' ] || fail "elsewhere: $(button shell.exe)"
+
+if [ -n "${PROFILE_LIST_SNAPSHOT:-}" ]; then
+  # A second program to add, for the picture.
+  start_input_recorder 20 400 browser
+  list=$(open_profile_list)
+  # shellcheck disable=SC2046
+  xdotool mousemove $(list_row_point "$list" "$(title_list_scale)" "$(profile_rows 1 1)" 2)
+  wait_until 5 untitled_count_is 2 || fail "Add a program opened no list"
+  sleep 0.5
+  # shellcheck disable=SC2046
+  picture_of_windows "$PROFILE_LIST_SNAPSHOT" "$window" $(untitled_windows)
+  xdotool key Escape
+  wait_until 10 untitled_count_is 0 || fail "the profile list did not close"
+fi
 
 # Remove it: a question, then the default assignments everywhere.
 remove_shown_profile 1 editor.exe

@@ -1,6 +1,8 @@
 // vxctl: sends one command to the control channel of a process that runs
 // the driver library's simulation and prints the reply.
 //   wine vxctl.exe <process id> '<json command>'
+// e.g. '{"cmd":"foreground","program":"editor.exe"}', then
+// '{"cmd":"button","handle":4097,"button":"back","edge":"down"}'.
 // The process id is decimal, or hexadecimal with "0x" (as winedbg lists it).
 // Exit status: 0 reply "ok": true, 1 "ok": false, 2 usage or no channel.
 #include <windows.h>
@@ -27,7 +29,10 @@ std::string ToUtf8(const wchar_t* text) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) {
-    std::fputs("usage: vxctl <process id> '<json command>'\n", stderr);
+    std::fputs(
+        "usage: vxctl <process id> '<json command>'\n"
+        "commands: plug, unplug, event, foreground, button, state (docs/VXLIB_SIMULATION.md)\n",
+        stderr);
     return 2;
   }
   const wchar_t* digits = argv[1];

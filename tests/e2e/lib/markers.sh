@@ -89,6 +89,20 @@ print(x + w // 2, y + 4 + sum(heights[:row]) + heights[row] // 2)
 EOF
 }
 
+# picture_of_windows FILE WINDOW...: one picture of the screen's part the
+# windows cover together (the main window and its open lists), as PNG.
+picture_of_windows() {
+  local file=$1 box
+  shift
+  box=$(for w in "$@"; do
+    xwininfo -id "$w" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+      /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, x + w, y + h }'
+  done | awk 'NR == 1 { l = $1; t = $2; r = $3; b = $4 }
+    { if ($1 < l) l = $1; if ($2 < t) t = $2; if ($3 > r) r = $3; if ($4 > b) b = $4 }
+    END { print r - l "x" b - t "+" l "+" t }')
+  import -window root -crop "$box" +repage "$file"
+}
+
 # The driver's triggers as JSON lines, one per trigger, in installation
 # order: identity, slot and function, without the text argument.
 triggers() {

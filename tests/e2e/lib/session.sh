@@ -310,7 +310,7 @@ start_input_recorder() {
   fi
   recorder_log=$e2e_dir/$log.txt
   recorder_point="$((left + 150)) $((top + 60))"
-  wine "$program" "$(winepath -w "$e2e_dir")\$log.txt" "$left" "$top" 300 120 "$title" \
+  wine "$program" "$(winepath -w "$e2e_dir")\\$log.txt" "$left" "$top" 300 120 "$title" \
     </dev/null >>"$e2e_wine_log" 2>&1 &
   e2e_pids+=("$!")
   timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null ||
