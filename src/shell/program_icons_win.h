@@ -21,7 +21,7 @@ class ProgramIcons {
   Gdiplus::Image* Get(const std::u16string& path);
 
  private:
-  std::map<std::u16string, std::unique_ptr<Gdiplus::Bitmap>> pictures_;  // by folded path
+  std::map<std::u16string, GdiplusPtr<Gdiplus::Bitmap>> pictures_;  // by folded path
 };
 
 }  // namespace tessaro

@@ -21,12 +21,12 @@ DibSection DrawnOver(HICON icon, int size, uint32_t ground) {
 
 }  // namespace
 
-std::unique_ptr<Gdiplus::Bitmap> IconPicture(HICON icon, int size) {
+GdiplusPtr<Gdiplus::Bitmap> IconPicture(HICON icon, int size) {
   if (!icon || size <= 0) return nullptr;
   const DibSection black = DrawnOver(icon, size, 0xFF000000u);
   const DibSection white = DrawnOver(icon, size, 0xFFFFFFFFu);
   if (!black || !white) return nullptr;
-  auto picture = std::make_unique<Gdiplus::Bitmap>(size, size, PixelFormat32bppPARGB);
+  auto picture = MakeGdiplus<Gdiplus::Bitmap>(size, size, PixelFormat32bppPARGB);
   const Gdiplus::Rect all(0, 0, size, size);
   Gdiplus::BitmapData data{};
   if (picture->GetLastStatus() != Gdiplus::Ok ||

@@ -1,8 +1,6 @@
 // A GDI+ picture of an icon, for the rows of the popup lists.
 #pragma once
 
-#include <memory>
-
 #include "ui/gdi_raii_win.h"
 
 namespace tessaro {
@@ -12,6 +10,6 @@ namespace tessaro {
 // pixel's two results differ by as much as it lets the ground through. So
 // icons with an alpha channel and icons with a transparency mask come out
 // alike. Null when it cannot be drawn.
-std::unique_ptr<Gdiplus::Bitmap> IconPicture(HICON icon, int size);
+GdiplusPtr<Gdiplus::Bitmap> IconPicture(HICON icon, int size);
 
 }  // namespace tessaro
