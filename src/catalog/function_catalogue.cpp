@@ -72,7 +72,7 @@ void LoadFunctionCatalogue() {
       context.previous_language_id = PreviousLanguageId;
       context.win11 = isWin11();
       context.os_major_version = OsMajorVersion();
-      context.icon = [&package](std::u16string_view name) { return FunctionImages().Get(name, *package); };
+      context.icon = [&package](std::u16string_view name) { return FunctionImages().Add(name, *package); };
       catalogue = BuildFunctionCatalogue(root, context);
     }
   }

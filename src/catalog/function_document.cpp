@@ -26,7 +26,7 @@ class CatalogueBuilder {
     row.index = index;
     row.parent = parent_;
     const std::u16string image_file = ReadJsonText(element, "image_file");
-    if (!image_file.empty() && context_.icon) row.image = context_.icon(image_file);
+    if (!image_file.empty() && context_.icon) row.icon = context_.icon(image_file);
 
     const std::u16string os = ReadJsonText(element, "os");
     const bool hid_no = ReadJsonInt(element, "hid_no") != 0;

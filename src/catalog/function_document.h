@@ -15,8 +15,8 @@ struct FunctionDocumentContext {
   int32_t previous_language_id = -1;
   bool win11 = false;
   int os_major_version = 0;
-  // The cached picture for an "image_file" name (decoded on first use).
-  std::function<void*(std::u16string_view image_file)> icon;
+  // The cached icon for an "image_file" name (decoded when first drawn).
+  std::function<FunctionIcon*(std::u16string_view image_file)> icon;
 };
 
 // Walks the elements of root (an array; anything else gives an empty

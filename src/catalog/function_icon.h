@@ -1,28 +1,27 @@
-// Decoding of function icons from the function package. On Windows this is
-// a GDI+ decode. The native build records the names it was asked for and
-// stands in the member's bytes for the picture (none when the member is
-// missing), so tests see which icons a load requested and which it got.
+// Decoding of function icons from their picture files. On Windows this is
+// a GDI+ decode. The native build records the bytes it was asked to decode
+// and stands in a copy of them for the picture (none when they do not
+// begin like a PNG file), so tests see which icons were decoded and when.
 #pragma once
 
+#include <cstdint>
 #include <memory>
-#include <string>
-#include <string_view>
+#include <span>
 #include <vector>
 
 namespace tessaro {
 
-class Package;
-
 // An owned decoded picture (a Gdiplus::Image* on Windows); null when the
-// member is missing or does not decode.
+// bytes do not decode.
 using IconImage = std::unique_ptr<void, void (*)(void*)>;
 
-// Decodes the first member whose name ends with name_suffix.
-IconImage DecodeFunctionIcon(Package& package, std::u16string_view name_suffix);
+// Decodes a picture file held in memory.
+IconImage DecodeFunctionIcon(std::span<const uint8_t> bytes);
 
 #if !defined(_WIN32)
-// The suffixes asked for since the last call, oldest first; clears the record.
-std::vector<std::u16string> TakeDecodedIconNames();
+// The bytes of every decode since the last call, oldest first; clears the
+// record.
+std::vector<std::vector<uint8_t>> TakeDecodedIcons();
 #endif
 
 }  // namespace tessaro

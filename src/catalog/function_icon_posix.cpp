@@ -1,43 +1,37 @@
-#include <cstdint>
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
 #include "catalog/function_icon.h"
-#include "catalog/package.h"
-#include "catalog/package_password.h"
-#include "catalog/package_platform.h"
 
 namespace tessaro {
 
 namespace {
 
-std::mutex requested_mutex;
-std::vector<std::u16string> requested;
+std::mutex decoded_mutex;
+std::vector<std::vector<uint8_t>> decoded;
 
 void DeleteBytes(void* p) { delete static_cast<std::vector<uint8_t>*>(p); }
 
 }  // namespace
 
-// Without GDI+ the "picture" is the member's bytes: present members give a
-// distinct non-null image, missing or unreadable ones none, as on Windows.
-IconImage DecodeFunctionIcon(Package& package, std::u16string_view name_suffix) {
+// Without GDI+ the "picture" is a copy of the bytes: each icon gives a
+// distinct non-null image, and bytes that are no PNG file give none, as a
+// damaged picture does on Windows.
+IconImage DecodeFunctionIcon(std::span<const uint8_t> bytes) {
   {
-    std::lock_guard lock(requested_mutex);
-    requested.emplace_back(name_suffix);
+    std::lock_guard lock(decoded_mutex);
+    decoded.emplace_back(bytes.begin(), bytes.end());
   }
-  std::string suffix;
-  if (!platform::ToArchiveText(name_suffix, suffix)) return IconImage(nullptr, DeleteBytes);
-  const uint32_t size = ReadPackageMember(package, suffix, nullptr, 0, kPackagePassword);
-  if (size == 0) return IconImage(nullptr, DeleteBytes);
-  auto bytes = std::make_unique<std::vector<uint8_t>>(size);
-  if (ReadPackageMember(package, suffix, bytes->data(), size, kPackagePassword) != size)
+  constexpr uint8_t kPngStart[] = {0x89, 'P', 'N', 'G'};
+  if (bytes.size() < std::size(kPngStart) || !std::equal(std::begin(kPngStart), std::end(kPngStart), bytes.begin()))
     return IconImage(nullptr, DeleteBytes);
-  return IconImage(bytes.release(), DeleteBytes);
+  return IconImage(new std::vector<uint8_t>(bytes.begin(), bytes.end()), DeleteBytes);
 }
 
-std::vector<std::u16string> TakeDecodedIconNames() {
-  std::lock_guard lock(requested_mutex);
-  return std::exchange(requested, {});
+std::vector<std::vector<uint8_t>> TakeDecodedIcons() {
+  std::lock_guard lock(decoded_mutex);
+  return std::exchange(decoded, {});
 }
 
 }  // namespace tessaro

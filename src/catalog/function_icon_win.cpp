@@ -1,6 +1,5 @@
 #include "catalog/function_icon.h"
 #include "catalog/package_image_win.h"
-#include "catalog/package_platform.h"
 
 namespace tessaro {
 
@@ -10,11 +9,9 @@ void DeleteImage(void* image) { GdiplusDelete()(static_cast<Gdiplus::Image*>(ima
 
 }  // namespace
 
-IconImage DecodeFunctionIcon(Package& package, std::u16string_view name_suffix) {
-  std::string suffix;
-  if (!platform::ToArchiveText(name_suffix, suffix)) return IconImage(nullptr, DeleteImage);
+IconImage DecodeFunctionIcon(std::span<const uint8_t> bytes) {
   // Rows hold their icon as a Gdiplus::Image*.
-  Gdiplus::Image* image = LoadPackageImage(package, suffix).release();
+  Gdiplus::Image* image = DecodeImageBytes(bytes).release();
   return IconImage(image, DeleteImage);
 }
 

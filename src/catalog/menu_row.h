@@ -7,6 +7,8 @@
 
 namespace tessaro {
 
+class FunctionIcon;  // catalog/function_image_cache.h
+
 enum RowKind : int32_t {
   kRowItem = 0,
   kRowFolder = 1,
@@ -21,6 +23,7 @@ struct _QnItemListDB {
   char16_t name[128];      // shown text, zero-terminated
   int32_t parent;          // `index` of the enclosing folder, 0 at top level
   void* image;             // Gdiplus::Image* owned by the row's creator, or null
+  FunctionIcon* icon;      // without image: a cached function icon, decoded when first drawn; or null
   int32_t kind;            // RowKind
   int32_t id;              // the creator's own value, carried unread
   int32_t function_index;  // the row's value, carried unread

@@ -252,6 +252,16 @@ uint32_t ReadPackageMember(Package& package, std::string_view name_suffix, uint8
   return size;
 }
 
+std::vector<uint8_t> ReadPackageMemberBytes(Package& package, std::string_view name_suffix, const char* password) {
+  unzFile zip = Zip(package);
+  unz_file_info64 info{};
+  if (!FindMember(zip, name_suffix, info) || info.uncompressed_size == 0 || info.uncompressed_size > kMaxMemberSize)
+    return {};
+  std::vector<uint8_t> bytes(static_cast<size_t>(info.uncompressed_size));
+  if (!ReadCurrent(zip, info, password, bytes.data(), static_cast<uint32_t>(bytes.size()))) return {};
+  return bytes;
+}
+
 void WalkPackageMembers(Package& package, const MemberVisitor& visit) {
   ForEachEntry(Zip(package), [&](const Entry& entry) {
     const PackageMember member{

@@ -90,6 +90,10 @@ inline constexpr uint32_t kMaxMemberSize = 64u * 1024u * 1024u;
 uint32_t ReadPackageMember(Package& package, std::string_view name_suffix, uint8_t* buffer, uint32_t capacity,
                            const char* password);
 
+// The whole of the first member whose name ends with name_suffix (found and
+// checked as by ReadPackageMember, read once); empty when that gives 0.
+std::vector<uint8_t> ReadPackageMemberBytes(Package& package, std::string_view name_suffix, const char* password);
+
 // One member met by WalkPackageMembers: its name (UTF-16 from the ANSI code
 // page; members whose names do not fit 1024 bytes are passed over) and its
 // declared uncompressed size.

@@ -63,28 +63,15 @@ GdiplusPtr<Gdiplus::Bitmap> ImageFromStream(IStream* stream) {
   return bitmap;
 }
 
-namespace {
-
-// The member's bytes; empty when it is missing or cannot be read.
-std::vector<uint8_t> ReadImageBytes(Package& package, std::string_view name_suffix) {
-  const uint32_t size = ReadPackageMember(package, name_suffix, nullptr, 0, kPackagePassword);
-  if (size == 0) return {};
-  std::vector<uint8_t> bytes(size);
-  if (ReadPackageMember(package, name_suffix, bytes.data(), size, kPackagePassword) != size) return {};
-  return bytes;
-}
-
-GdiplusPtr<Gdiplus::Bitmap> DecodeImageBytes(const std::vector<uint8_t>& bytes) {
+GdiplusPtr<Gdiplus::Bitmap> DecodeImageBytes(std::span<const uint8_t> bytes) {
   if (bytes.empty()) return nullptr;
   const StreamRef stream = StreamOnCopy(bytes.data(), bytes.size());
   if (!stream) return nullptr;
   return ImageFromStream(stream.get());
 }
 
-}  // namespace
-
 GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix) {
-  return DecodeImageBytes(ReadImageBytes(package, name_suffix));
+  return DecodeImageBytes(ReadPackageMemberBytes(package, name_suffix, kPackagePassword));
 }
 
 GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name) {
@@ -92,7 +79,7 @@ GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name) {
   if (!platform::ToArchiveText(member_name, suffix)) return nullptr;
   // The package (megabytes) goes before the picture is decoded, so the two
   // are never in memory together.
-  const std::vector<uint8_t> bytes = ReadImageBytes(*OpenPackage(u"model.pkg", 131), suffix);
+  const std::vector<uint8_t> bytes = ReadPackageMemberBytes(*OpenPackage(u"model.pkg", 131), suffix, kPackagePassword);
   return DecodeImageBytes(bytes);
 }
 

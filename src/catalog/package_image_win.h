@@ -2,6 +2,8 @@
 // started). The caller owns each bitmap, and frees it before GDI+ ends.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "catalog/gdiplus_ptr_win.h"
@@ -11,6 +13,10 @@ namespace tessaro {
 
 // Null when the stream does not decode; a half-made bitmap is deleted.
 GdiplusPtr<Gdiplus::Bitmap> ImageFromStream(IStream* stream);
+
+// A picture file held in memory, decoded; null when it is empty or not a
+// picture.
+GdiplusPtr<Gdiplus::Bitmap> DecodeImageBytes(std::span<const uint8_t> bytes);
 
 // The first member whose name ends with name_suffix (see
 // ReadPackageMember), decoded; null when it is missing, unreadable or not a

@@ -7,10 +7,10 @@
 namespace tessaro {
 namespace {
 
-_QnItemListDB Row(std::u16string_view text, void* icon, int32_t choice) {
+_QnItemListDB Row(std::u16string_view text, FunctionIcon* icon, int32_t choice) {
   _QnItemListDB row{};
   CopyToField(text, row.name, std::size(row.name));
-  row.image = icon;
+  row.icon = icon;
   row.id = choice;
   row.function_index = choice;
   return row;
@@ -18,8 +18,8 @@ _QnItemListDB Row(std::u16string_view text, void* icon, int32_t choice) {
 
 }  // namespace
 
-RowArray BuildTrayMenuRows(std::u16string_view open_text, std::u16string_view exit_text, void* setting_icon,
-                           void* quit_icon) {
+RowArray BuildTrayMenuRows(std::u16string_view open_text, std::u16string_view exit_text, FunctionIcon* setting_icon,
+                           FunctionIcon* quit_icon) {
   RowArray rows;
   const _QnItemListDB open = Row(open_text, setting_icon, kTrayOpenSetting);
   AddRow(rows, open);

@@ -14,9 +14,9 @@ enum TrayChoice : int32_t {
   kTrayExit = 1,
 };
 
-// The three rows in the given texts; the exit row shows the setting icon
-// when there is no quit icon.
-RowArray BuildTrayMenuRows(std::u16string_view open_text, std::u16string_view exit_text, void* setting_icon,
-                           void* quit_icon);
+// The three rows in the given texts with icons of the function icon cache;
+// the exit row shows the setting icon when the cache has no quit icon.
+RowArray BuildTrayMenuRows(std::u16string_view open_text, std::u16string_view exit_text, FunctionIcon* setting_icon,
+                           FunctionIcon* quit_icon);
 
 }  // namespace tessaro

@@ -52,7 +52,7 @@ void PrepareMenus() {
 
 void RebuildTrayMenu() {
   WindowThreadTasks::Run([] {
-    const FunctionImageCache& icons = FunctionImages();
+    FunctionImageCache& icons = FunctionImages();
     tray_menu_rows = BuildTrayMenuRows(LanguageText(u"open setting"), LanguageText(u"exit"), icons.Find(u"setting.png"),
                                        icons.Find(u"quit.png"));
   });

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "catalog/function_image_cache.h"
 #include "catalog/utf.h"
 #include "ui/dialog_ids.h"
 #include "ui/panel_render_win.h"
@@ -408,10 +409,10 @@ void QnItemList::PaintRow(Gdiplus::Graphics& g, const _QnItemListDB& row, bool h
 
   // Icons only where the column leaves them room; without it the text
   // would run over them.
-  if (icon_column && row.image) {
+  if (void* image = icon_column ? RowPicture(row) : nullptr) {
     const float column = 90 * s;
     const float side = 0.7f * column;
-    g.DrawImage(static_cast<Gdiplus::Image*>(row.image), m + 1 + (column - side) / 2, centre - side / 2, side, side);
+    g.DrawImage(static_cast<Gdiplus::Image*>(image), m + 1 + (column - side) / 2, centre - side / 2, side, side);
   }
   if (row.kind == kRowFolder) {
     // The text colour, so the arrow shows on dark and light skins alike.

@@ -19,10 +19,7 @@ class PackageSkinSource final : public SkinSource {
   std::vector<uint8_t> ReadMember(std::u16string_view name) override {
     std::string suffix;
     if (!platform::ToArchiveText(name, suffix)) return {};
-    const uint32_t size = ReadPackageMember(package_, suffix, nullptr, 0, kPackagePassword);
-    std::vector<uint8_t> bytes(size);
-    if (size == 0 || ReadPackageMember(package_, suffix, bytes.data(), size, kPackagePassword) != size) return {};
-    return bytes;
+    return ReadPackageMemberBytes(package_, suffix, kPackagePassword);
   }
 
   PanelImagePtr LoadPicture(std::u16string_view name) override {

@@ -4,24 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/function_image_cache.h"
+
 namespace {
 
 using namespace tessaro;
 
 TEST(TrayMenuRows, ExitBorrowsTheSettingIconOnlyWithoutItsOwn) {
-  int setting = 0, quit = 0;
+  FunctionIcon setting, quit;
   const struct {
-    void* quit_icon;
-    void* exit_shows;
+    FunctionIcon* quit_icon;
+    FunctionIcon* exit_shows;
   } cases[] = {{&quit, &quit}, {nullptr, &setting}};
   for (const auto& c : cases) {
     const RowArray rows = BuildTrayMenuRows(u"Open setting", u"Exit", &setting, c.quit_icon);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(std::u16string(rows[0].name), u"Open setting");
-    EXPECT_EQ(rows[0].image, &setting);
+    EXPECT_EQ(rows[0].icon, &setting);
     EXPECT_EQ(rows[1].kind, kRowSeparator);
     EXPECT_EQ(std::u16string(rows[2].name), u"Exit");
-    EXPECT_EQ(rows[2].image, c.exit_shows);
+    EXPECT_EQ(rows[2].icon, c.exit_shows);
     for (const auto& [row, choice] : {std::pair{rows[0], kTrayOpenSetting}, std::pair{rows[2], kTrayExit}}) {
       EXPECT_EQ(row.kind, kRowItem);
       EXPECT_EQ(row.id, choice);

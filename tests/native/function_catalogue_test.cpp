@@ -46,7 +46,7 @@ class FunctionCatalogueTest : public ::testing::Test {
   void SetUp() override {
     fake_vxlib::Reset();
     tessaro::TakeShownMessages();
-    tessaro::TakeDecodedIconNames();
+    tessaro::TakeDecodedIcons();
     tessaro::LanguageId = 1033;
     tessaro::PreviousLanguageId = -1;
   }
@@ -167,14 +167,13 @@ TEST_F(FunctionCatalogueTest, WindowsElevenElementsAreLeftOutElsewhereButTheirIc
   auto catalogue = FunctionCatalogueSnapshot();
   EXPECT_EQ(Names(catalogue->function_rows), Texts{u"Other os"});
   EXPECT_EQ(catalogue->function_defs.size(), 1u);
-  EXPECT_TRUE(tessaro::FunctionImages().Contains(tessaro::Utf8ToUtf16(icon)));
   EXPECT_NE(tessaro::FunctionImages().Find(tessaro::Utf8ToUtf16(icon)), nullptr);
 
   fake_vxlib::SetWin11(true);
   Load(document, {{icon, {0x89, 'P', 'N', 'G'}}});
   catalogue = FunctionCatalogueSnapshot();
   ASSERT_EQ(Names(catalogue->function_rows), (Texts{u"Swipe left", u"Other os", u""}));
-  EXPECT_EQ(catalogue->function_rows[0].image, tessaro::FunctionImages().Find(tessaro::Utf8ToUtf16(icon)));
+  EXPECT_EQ(catalogue->function_rows[0].icon, tessaro::FunctionImages().Find(tessaro::Utf8ToUtf16(icon)));
 }
 
 TEST_F(FunctionCatalogueTest, SpecialKeyAndWindowsTenTypesFollowTheirListingRules) {
@@ -322,26 +321,44 @@ TEST_F(FunctionCatalogueTest, LoadSetsTheDoubleClickModeText) {
   EXPECT_EQ(tessaro::LanguageText(u"dbclick mode"), u"Double click mode");
 }
 
-TEST_F(FunctionCatalogueTest, IconsAreDecodedOncePerNameAndFailuresAreKept) {
-  const std::string present = Icon("copy.png");
-  const std::string missing = Icon("missing.png");
+// Icons are read at the load but decoded when a list first draws them,
+// once per name, a broken one too; a row held by an open list stays valid
+// through a reload.
+TEST_F(FunctionCatalogueTest, IconsAreDecodedWhenFirstDrawnOnceEvenAcrossReloads) {
+  using Bytes = std::vector<uint8_t>;
+  const std::string copy = Icon("copy.png"), broken = Icon("broken.png"), missing = Icon("missing.png");
   const json document = json::array({
-      json{{"image_file", present}, {"image", 1}},
-      With(Function("Copy", 2), {{"image_file", present}}),
-      With(Function("Broken", 2), {{"image_file", missing}}),
+      json{{"image_file", copy}, {"image", 1}},
+      With(Function("Copy", 2), {{"image_file", copy}}),
+      With(Function("Broken", 2), {{"image_file", broken}}),
+      With(Function("Missing", 2), {{"image_file", missing}}),
       With(Function("No icon", 2), {{"image_file", ""}}),
   });
-  const std::vector<pkgtool::Member> icons = {{present, {0x89, 'P', 'N', 'G'}}};
-  Load(document, icons);
-  Load(document, icons);
-  EXPECT_EQ(tessaro::TakeDecodedIconNames(), (Texts{tessaro::Utf8ToUtf16(present), tessaro::Utf8ToUtf16(missing)}));
-  const auto catalogue = FunctionCatalogueSnapshot();
-  ASSERT_EQ(Names(catalogue->function_rows), (Texts{u"Copy", u"Broken", u"No icon"}));
-  EXPECT_NE(catalogue->function_rows[0].image, nullptr);
-  EXPECT_EQ(catalogue->function_rows[0].image, tessaro::FunctionImages().Find(tessaro::Utf8ToUtf16(present)));
-  EXPECT_EQ(catalogue->function_rows[1].image, nullptr);
-  EXPECT_TRUE(tessaro::FunctionImages().Contains(tessaro::Utf8ToUtf16(missing)));
-  EXPECT_EQ(catalogue->function_rows[2].image, nullptr);
+  const Bytes copy_file = {0x89, 'P', 'N', 'G', 1}, broken_file = {'G', 'I', 'F'};
+  Load(document, {{copy, copy_file}, {broken, broken_file}});
+  RowArray held = FunctionCatalogueSnapshot()->function_rows;
+  ASSERT_EQ(Names(held), (Texts{u"Copy", u"Broken", u"Missing", u"No icon"}));
+  EXPECT_EQ(held[3].icon, nullptr);
+  EXPECT_TRUE(tessaro::TakeDecodedIcons().empty());
+
+  // A language switch while the list is open: the held rows still draw,
+  // with the pictures of the first load.
+  Load(document, {{copy, {0x89, 'P', 'N', 'G', 2}}});
+  const auto reloaded = FunctionCatalogueSnapshot();
+  for (size_t i = 0; i < held.size(); ++i) EXPECT_EQ(reloaded->function_rows[i].icon, held[i].icon) << i;
+  EXPECT_TRUE(tessaro::TakeDecodedIcons().empty());
+
+  // Two threads draw the row for the first time together.
+  void* drawn[2] = {};
+  std::thread other([&] { drawn[1] = tessaro::RowPicture(held[0]); });
+  drawn[0] = tessaro::RowPicture(held[0]);
+  other.join();
+  ASSERT_NE(drawn[0], nullptr);
+  EXPECT_EQ(drawn[1], drawn[0]);
+  EXPECT_EQ(*static_cast<Bytes*>(drawn[0]), copy_file);
+  for (const auto& row : held) EXPECT_EQ(tessaro::RowPicture(row), row.icon == held[0].icon ? drawn[0] : nullptr);
+  for (const auto& row : held) tessaro::RowPicture(row);
+  EXPECT_EQ(tessaro::TakeDecodedIcons(), (std::vector<Bytes>{copy_file, broken_file}));
 }
 
 TEST_F(FunctionCatalogueTest, ReadersAlwaysHoldAWholeCatalogue) {

@@ -41,12 +41,13 @@ TEST(CatalogPictures, EveryFunctionIconDecodes) {
   for (const tessaro::RowArray* rows : {&catalogue->function_rows, &catalogue->hid_function_rows}) {
     for (const auto& row : *rows) {
       if (row.kind == tessaro::kRowSeparator) continue;
-      EXPECT_TRUE(HasSize(row.image)) << tessaro::Utf16ToUtf8(row.name);
+      EXPECT_TRUE(HasSize(tessaro::RowPicture(row))) << tessaro::Utf16ToUtf8(row.name);
     }
   }
   // The tray menu's icons come from icon-only elements.
   for (const char16_t* icon : {u"setting.png", u"quit.png"})
-    EXPECT_TRUE(HasSize(tessaro::FunctionImages().Find(icon))) << tessaro::Utf16ToUtf8(icon);
+    EXPECT_TRUE(HasSize(tessaro::FunctionImages().Picture(tessaro::FunctionImages().Find(icon))))
+        << tessaro::Utf16ToUtf8(icon);
 }
 
 TEST(CatalogPictures, EveryModelPictureDecodes) {
