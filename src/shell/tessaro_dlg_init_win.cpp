@@ -19,7 +19,6 @@
 #include "shell/main_window_state.h"
 #include "shell/popup_font.h"
 #include "shell/resource_ids.h"
-#include "shell/system_sessions_win.h"
 #include "shell/tessaro_dlg_win.h"
 #include "ui/panel_layout.h"
 #include "ui/skin.h"
@@ -71,13 +70,12 @@ UniqueHandle CreateMarkerMutex() {
   return {};
 }
 
-// The model and function catalogues, read on a thread of their own: they
-// decode dozens of small pictures, as the skin does, and under a software
-// picture decoder the two together were most of the time to the first
-// window. Both only need the language, which is loaded before.
+// The model and function catalogues, read on a thread of their own while
+// the skin's pictures decode: the model documents alone take about as long
+// as the skin. Both only need the language, which is loaded before. No
+// picture is decoded here: function icons wait for their first drawing.
 std::future<void> StartCatalogueLoad() {
   return std::async(std::launch::async, [] {
-    const ComApartment com;
     const std::unique_ptr<Package> models = OpenPackage(u"model.pkg", kModelResourceId);
     Models().Load(*models);
     LoadFunctionCatalogue();
