@@ -229,9 +229,9 @@ reg_value() { reg_query "$1" "$2" || true; }
 # waits for the program it starts.
 run_windows() { VXLIB_SCENARIO=$scenario timeout 120 wine cmd /c "start /wait $*" </dev/null >>"$e2e_wine_log" 2>&1; }
 tessaro_processes() {
-  local list
-  list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
-  awk "/'Tessaro.exe'/ { n++ } END { print n + 0 }" <<<"$list"
+  local pids
+  pids=$(tessaro_windows_pids) || exit 1
+  awk 'NF { n++ } END { print n + 0 }' <<<"$pids"
 }
 has_main_window() { [ -n "$(main_windows)" ]; }
 no_main_window() { [ -z "$(main_windows)" ]; }

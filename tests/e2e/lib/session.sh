@@ -94,7 +94,7 @@ trap e2e_cleanup EXIT
 
 # One server for the whole script: without it the server ends whenever no
 # Windows program runs, and a program that meets it on its way out (reg,
-# winepath, winedbg) fails as if what it looked for were not there. The
+# winepath) fails as if what it looked for were not there. The
 # clean-up ends it; should the script be killed, it ends by itself once
 # idle for ten minutes. The prefix's services start with the first
 # program: here, away from the pipes of the script's commands, which they
@@ -157,10 +157,28 @@ end_tessaro() {
   wait "$tessaro_pid" || status=$?
   [ "$status" -eq 0 ] || fail "Tessaro ended with status $status"
 }
-no_tessaro_in_wine() {
+# wine_processes: the prefix's processes, a line each: the Windows process
+# id (0x and hex digits), a tab, the executable's file name. One snapshot
+# by the server; the debugger's listing fails now and then, without a word,
+# when a process ends while it lists.
+wine_processes() {
+  local list status=0
+  list=$(wine "$TESSARO_BUILD/list_processes.exe" </dev/null) || status=$?
+  [ "$status" -eq 0 ] || fail "list_processes failed with status $status"
+  echo "$list"
+}
+# tessaro_windows_pids: the Windows process id of each running Tessaro.exe.
+# A failed listing has said why and stopped the script (fail); the callers
+# only stop where they are.
+tessaro_windows_pids() {
   local list
-  list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
-  ! grep -q "'Tessaro.exe'" <<<"$list"
+  list=$(wine_processes) || exit 1
+  awk -F'\t' '$2 == "Tessaro.exe" { print $1 }' <<<"$list"
+}
+no_tessaro_in_wine() {
+  local pids
+  pids=$(tessaro_windows_pids) || exit 1
+  [ -z "$pids" ]
 }
 
 # visible_windows_titled_as_main WIDTH_TEST: the X window ids of the
@@ -207,18 +225,17 @@ process_gone() { ! process_alive "$1"; }
 # Like every helper that polls, it runs inside conditions, where a failing
 # command does not end the script: the tool's failure is checked by hand.
 windows_pid() {
-  local list pid
-  list=$(wine winedbg --command "info process" </dev/null) || fail "winedbg failed with status $?"
-  pid=$(awk "/'Tessaro.exe'/ { print \"0x\" \$1; exit }" <<<"$list" | tr -d '=')
-  [ -n "$pid" ] || fail "winedbg lists no Tessaro.exe: $list"
-  echo "$pid"
+  local pids
+  pids=$(tessaro_windows_pids) || exit 1
+  [ -n "$pids" ] || fail "Wine lists no Tessaro.exe"
+  head -1 <<<"$pids"
 }
 
 # vxctl JSON: one command to the simulated driver library of Tessaro, which
 # must accept it; prints the reply.
 vxctl() {
   local pid reply status=0
-  pid=$(windows_pid)
+  pid=$(windows_pid) || exit 1
   reply=$(wine "$TESSARO_BUILD/vxctl.exe" "$pid" "$1" </dev/null) || status=$?
   [ "$status" -eq 0 ] || fail "vxctl $1 failed with status $status: $reply"
   echo "$reply"
