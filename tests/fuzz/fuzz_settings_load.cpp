@@ -1,7 +1,8 @@
 // Arbitrary bytes as the settings file: LoadButtonSettings with the driver
 // fake, then a save of what it took and a load of the saved file. Besides
-// crashes and sanitizer reports: the saved file loads without a message and
-// gives the same assignments and global settings back.
+// crashes and sanitizer reports: the saved file gives the same assignments
+// and global settings back, and loads without a message unless the first
+// load reported entries it could not read (those are carried, not lost).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -54,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   test_support::RecordingSettingsView second_view;
   tessaro::LoadButtonSettings(second_view);
   const tessaro::ButtonSettingArray again = tessaro::CopyButtonSettingList();
-  if (HasMessage(second_view) || tessaro::SlowdownEnabled.load() != enabled ||
+  // Entries the first load could not read are carried through the save so
+  // they are not lost, and reported again by the next load; a document the
+  // first load found whole must save into one that loads without a word.
+  if ((HasMessage(second_view) && !HasMessage(first_view)) || tessaro::SlowdownEnabled.load() != enabled ||
       tessaro::SlowdownModifier.load() != modifier || fake_vxlib::SlowdownModifier() != driver_modifier ||
       again.size() != taken.size())
     std::abort();
