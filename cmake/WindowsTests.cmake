@@ -54,6 +54,7 @@ file(GLOB E2E_PROGRAMS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/program
 foreach(src ${E2E_PROGRAMS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_options(${name} PRIVATE -municode)
   tessaro_warnings(${name})
 endforeach()

@@ -46,8 +46,9 @@ struct FunctionCatalogue {
 // Rebuilds the catalogue from "function.json" of the function package (the
 // file beside the executable or the embedded copy) in the current
 // language, and sets the language text "dbclick mode". Rows refer to their
-// icons in FunctionImages(), which decodes each when first drawn. A document that does not parse shows "function load
-// err" and leaves an empty catalogue.
+// icons in FunctionImages(), which decodes each when first drawn. A
+// document that does not parse shows "function load err" and leaves an
+// empty catalogue.
 void LoadFunctionCatalogue();
 
 // The current catalogue; never null (empty before the first load).

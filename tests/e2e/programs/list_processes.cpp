@@ -15,30 +15,20 @@
 #include <io.h>
 
 #include <cstdio>
-#include <memory>
 
-namespace {
-
-struct CloseSnapshot {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using Snapshot = std::unique_ptr<void, CloseSnapshot>;
-
-}  // namespace
+#include "catalog/unique_handle_win.h"
 
 int wmain() {
-  HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (taken == INVALID_HANDLE_VALUE) {
+  const tessaro::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) {
     std::fprintf(stderr, "list_processes: no snapshot (error %lu)\n", GetLastError());
     return 1;
   }
-  const Snapshot snapshot(taken);
   // Plain line ends for the scripts that read it.
   _setmode(_fileno(stdout), _O_BINARY);
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  BOOL more = Process32FirstW(snapshot.get(), &entry);
-  for (; more; more = Process32NextW(snapshot.get(), &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
     char name[MAX_PATH * 3];
     if (!WideCharToMultiByte(CP_UTF8, 0, entry.szExeFile, -1, name, sizeof name, nullptr, nullptr)) name[0] = 0;
     std::printf("0x%08lx\t%s\n", entry.th32ProcessID, name);
