@@ -22,8 +22,8 @@
 #include "catalog/model_catalogue.h"
 #include "catalog/package.h"
 #include "catalog/package_password.h"
+#include "catalog/package_platform.h"
 #include "catalog/utf.h"
-#include "support/fake_vxlib.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ const Documents& TheDocuments() {
     d.language.assign(language.begin(), language.end());
     // The table loads from the "embedded" copy; no file beside a program.
     tessaro::SetAppFolderFromModuleName(u"/nonexistent-tessaro-folder\\Tessaro.exe");
-    fake_vxlib::SetResource(tessaro::kLanguageResourceId, language);
+    tessaro::platform::SetModuleResource(tessaro::kLanguageResourceId, language);
     return d;
   }();
   return documents;

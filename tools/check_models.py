@@ -15,8 +15,9 @@ on its own line), 2 on a usage error.  Needs python3 and ImageMagick's
 
 What is checked, under ROOT/data:
   * model/manifest.txt lists every file of model/ (but itself) exactly once,
-    paths relative to model/, "#" comments and blank lines ignored; each
-    folder is listed as model.json then its picture; folders come as
+    paths relative to model/, "#" comments and blank lines ignored; every
+    folder's model.json comes first, then each folder's one picture in the
+    same folder order (the documents lie together); folders come as
     NN_PPPP followed directly by NN_PPPPBT (an _ALT pair likewise), running
     numbers ascend, and model_korvane/ver.json is the last member;
   * every model.json parses (UTF-8, no duplicate keys) and has the keys the
@@ -500,8 +501,11 @@ def check_tree(root, lang_keys=None):
     if not members or members[-1] != TOP + "/ver.json":
         faults.append("manifest: the last member must be %s/ver.json" % TOP)
 
-    # folder order
+    # order: every folder's model.json first, then the folders' pictures in
+    # the same order (the catalogue load reads the documents alone, so they
+    # lie together at the package's start)
     folders = []                       # in manifest order
+    pictures = []                      # (folder, file), in manifest order
     for m in members:
         parts = m.split("/")
         if len(parts) == 2 and parts[0] == TOP and parts[1] == "ver.json":
@@ -509,11 +513,16 @@ def check_tree(root, lang_keys=None):
         if len(parts) != 3 or parts[0] != TOP:
             faults.append("manifest: %s is not %s/FOLDER/FILE" % (m, TOP))
             continue
-        if not folders or folders[-1][0] != parts[1]:
-            if any(f == parts[1] for f, _ in folders):
-                faults.append("manifest: members of %s are not together" % parts[1])
+        if parts[2] == "model.json":
+            if pictures:
+                faults.append("manifest: %s comes after a picture; the documents come first" % m)
             folders.append((parts[1], []))
-        folders[-1][1].append(parts[2])
+        else:
+            pictures.append((parts[1], parts[2]))
+    if [f for f, _ in pictures] != [f for f, _ in folders]:
+        faults.append("manifest: the pictures must follow in the folder order of the documents, one each")
+    for folder, files in folders:
+        files.extend(p for f, p in pictures if f == folder)
     last_nn = 0
     prev = None
     for i, (folder, files) in enumerate(folders):
@@ -525,9 +534,9 @@ def check_tree(root, lang_keys=None):
             continue
         nn, num, bt, alt = fm.groups()
         picture = "%s_%s.png" % (nn, num)
-        if files != ["model.json", picture]:
-            faults.append("manifest: %s must hold model.json then %s, holds %s"
-                          % (folder, picture, ", ".join(files)))
+        if files != [picture]:
+            faults.append("manifest: %s must hold model.json and %s, holds %s"
+                          % (folder, picture, ", ".join(["model.json"] + files)))
         if bt:
             base = "%s_%s%s" % (nn, num, alt or "")
             if prev != base:
@@ -789,8 +798,8 @@ def sample_tree():
     }
     order = ["01_1000", "01_1000BT", "02_2000", "02_2000BT", "03_1000_ALT", "03_1000BT_ALT"]
     lines = ["# sample"]
-    for f in order:
-        lines += ["%s/%s/model.json" % (TOP, f), "%s/%s/%s.png" % (TOP, f, f[:7])]
+    lines += ["%s/%s/model.json" % (TOP, f) for f in order]
+    lines += ["%s/%s/%s.png" % (TOP, f, f[:7]) for f in order]
     lines += ["", "%s/ver.json" % TOP]
     files["data/model/manifest.txt"] = ("\n".join(lines) + "\n").encode()
     return files
@@ -968,9 +977,12 @@ CASES = [
         ls, "%s/01_1000/model.json" % TOP, "%s/01_1000BT/model.json" % TOP),
         "%s/01_1000/01_1000.png" % TOP, "%s/01_1000BT/01_1000.png" % TOP)),
      "must directly follow 01_1000"),
-    ("picture before model.json", manifest(lambda ls: swap(
-        ls, "%s/02_2000/model.json" % TOP, "%s/02_2000/02_2000.png" % TOP)),
-     "must hold model.json then"),
+    ("picture among the documents", manifest(lambda ls: swap(
+        ls, "%s/02_2000/model.json" % TOP, "%s/01_1000/01_1000.png" % TOP)),
+     "the documents come first"),
+    ("pictures in another order", manifest(lambda ls: swap(
+        ls, "%s/01_1000/01_1000.png" % TOP, "%s/02_2000/02_2000.png" % TOP)),
+     "folder order of the documents"),
     ("ver.json without ver", lambda f: f.__setitem__(
         "data/model/model_korvane/ver.json", {"version": "1"}), "needs a \"ver\" text"),
     ("model.json not JSON", lambda f: f.__setitem__(M2, b"{\"model_name\": }"),

@@ -1,14 +1,15 @@
 #include "catalog/language_table.h"
 
 #include <charconv>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "catalog/document_text.h"
-#include "catalog/embedded_resource.h"
 #include "catalog/json_values.h"
 #include "catalog/message_box.h"
 #include "catalog/package.h"
+#include "catalog/package_platform.h"
 #include "catalog/utf.h"
 #include "vxlib.h"
 
@@ -34,8 +35,8 @@ const char16_t* SelectionTooLongText(int32_t lcid) {
 std::vector<uint8_t> ReadLanguageDocument() {
   std::vector<uint8_t> bytes;
   if (ReadWholeFile(AppFolder() + u"language.json", bytes)) return bytes;
-  const EmbeddedResource resource(kLanguageResourceId);
-  return std::vector<uint8_t>(resource.data(), resource.data() + resource.size());
+  const std::span<const uint8_t> resource = platform::ModuleResource(kLanguageResourceId);
+  return std::vector<uint8_t>(resource.begin(), resource.end());
 }
 
 // Leading decimal digits of a section key; 0 when there are none.

@@ -1,6 +1,5 @@
 // Where a package comes from: the file beside the executable, else the
 // embedded resource.
-#include "catalog/embedded_resource.h"
 #include "catalog/package.h"
 #include "catalog/package_platform.h"
 
@@ -27,7 +26,7 @@ void SetAppFolderFromModuleName(std::u16string_view module_file_name) {
 std::unique_ptr<Package> OpenPackage(std::u16string_view file_name, int resource_id) {
   const std::u16string path = AppFolder() + std::u16string(file_name);
   if (platform::FileExists(path)) return Package::FromFile(path);
-  return Package::FromMemory(EmbeddedResource(resource_id));
+  return Package::FromResource(platform::ModuleResource(resource_id));
 }
 
 }  // namespace tessaro

@@ -225,10 +225,9 @@ std::unique_ptr<Package> Package::FromMemory(std::vector<uint8_t> bytes) {
   return package;
 }
 
-std::unique_ptr<Package> Package::FromMemory(EmbeddedResource resource) {
+std::unique_ptr<Package> Package::FromResource(std::span<const uint8_t> bytes) {
   std::unique_ptr<Package> package(new Package());
-  package->resource_ = std::move(resource);
-  package->OpenOver(package->resource_.data(), package->resource_.size());
+  package->OpenOver(bytes.data(), bytes.size());
   return package;
 }
 

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "catalog/embedded_resource.h"
 #include "catalog/package_platform.h"
 
 namespace tessaro {
@@ -37,7 +37,7 @@ struct MemoryZipSource {
   uint32_t Tell() const { return position; }
 };
 
-// An open package. Closes the archive and releases the resource copy when
+// An open package. Closes the archive (and its file or bytes) when
 // destroyed; an archive that failed to open is "empty": every search finds
 // nothing.
 class Package {
@@ -54,7 +54,9 @@ class Package {
   static std::unique_ptr<Package> FromFile(std::u16string_view path);
   // Opens a package held in memory; the package owns the bytes.
   static std::unique_ptr<Package> FromMemory(std::vector<uint8_t> bytes);
-  static std::unique_ptr<Package> FromMemory(EmbeddedResource resource);
+  // Opens a package over bytes that outlive it (the executable's resource);
+  // only what is read of them is touched.
+  static std::unique_ptr<Package> FromResource(std::span<const uint8_t> bytes);
 
   void* archive() const { return archive_; }  // the minizip unzFile
 
@@ -64,13 +66,12 @@ class Package {
   void OpenOver(const uint8_t* data, size_t size);
 
   std::vector<uint8_t> bytes_;
-  EmbeddedResource resource_;
   std::unique_ptr<MemoryZipSource> source_;
   platform::File file_;  // closed after the archive
 };
 
 // AppFolder + file_name when that file exists, else the embedded resource
-// resource_id (through the driver library's VX_MISC_LoadBinaryFromID).
+// resource_id, read where it lies in the executable.
 // Never null; the result may be empty (is_open() false).
 std::unique_ptr<Package> OpenPackage(std::u16string_view file_name, int resource_id);
 

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaro::platform {
 
@@ -28,10 +30,17 @@ File OpenForReading(std::u16string_view path);
 bool ToArchiveText(std::u16string_view text, std::string& out);
 std::u16string FromArchiveText(std::string_view text);
 
-// The module whose resources hold the embedded packages.
-void* ModuleInstance();
+// The bytes of the executable's BINARY resource id where the system mapped
+// them: nothing is copied, so only the pages a reader touches become
+// resident (the model package's pictures of models not connected never
+// do). Valid for the whole run; empty when there is no such resource.
+std::span<const uint8_t> ModuleResource(int id);
 
-// Frees a buffer returned by VX_MISC_LoadBinaryFromID.
-void FreeDriverBuffer(uint8_t* buffer);
+#ifndef _WIN32
+// Native stand-in: what ModuleResource gives for id from now on; no bytes
+// remove the resource. A view given out before for the same id becomes
+// invalid.
+void SetModuleResource(int id, std::vector<uint8_t> bytes);
+#endif
 
 }  // namespace tessaro::platform

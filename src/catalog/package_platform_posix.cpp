@@ -3,7 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <map>
+#include <mutex>
 
 #include "catalog/package_platform.h"
 #include "catalog/utf.h"
@@ -16,6 +17,15 @@ std::string NativePath(std::u16string_view path) {
   std::string out = Utf16ToUtf8(path);
   std::replace(out.begin(), out.end(), '\\', '/');
   return out;
+}
+
+struct Resources {
+  std::mutex mutex;
+  std::map<int, std::vector<uint8_t>> bytes;
+};
+Resources& NativeResources() {
+  static Resources resources;
+  return resources;
 }
 
 }  // namespace
@@ -34,9 +44,21 @@ bool ToArchiveText(std::u16string_view text, std::string& out) {
 
 std::u16string FromArchiveText(std::string_view text) { return Utf8ToUtf16(text); }
 
-void* ModuleInstance() { return nullptr; }
+std::span<const uint8_t> ModuleResource(int id) {
+  Resources& resources = NativeResources();
+  std::lock_guard lock(resources.mutex);
+  const auto found = resources.bytes.find(id);
+  if (found == resources.bytes.end()) return {};
+  return found->second;
+}
 
-// The native stand-in of the driver library hands out malloc'd buffers.
-void FreeDriverBuffer(uint8_t* buffer) { std::free(buffer); }
+void SetModuleResource(int id, std::vector<uint8_t> bytes) {
+  Resources& resources = NativeResources();
+  std::lock_guard lock(resources.mutex);
+  if (bytes.empty())
+    resources.bytes.erase(id);
+  else
+    resources.bytes[id] = std::move(bytes);
+}
 
 }  // namespace tessaro::platform

@@ -55,11 +55,14 @@ std::u16string FromArchiveText(std::string_view text) {
   return out;
 }
 
-void* ModuleInstance() { return GetModuleHandleW(nullptr); }
-
-// The driver library allocates resource copies on the process heap.
-void FreeDriverBuffer(uint8_t* buffer) {
-  if (buffer) HeapFree(GetProcessHeap(), 0, buffer);
+std::span<const uint8_t> ModuleResource(int id) {
+  const HMODULE module = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), L"BINARY");
+  // Resource memory belongs to the module and needs no release.
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+  if (!data) return {};
+  return {data, SizeofResource(module, found)};
 }
 
 }  // namespace tessaro::platform

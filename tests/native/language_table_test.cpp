@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/message_box.h"
+#include "catalog/package_platform.h"
 #include "catalog/utf.h"
 #include "support/fake_vxlib.h"
 #include "support/temp_app_folder.h"
@@ -22,14 +23,19 @@ class LanguageTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fake_vxlib::Reset();
+    Embed({});
     TakeShownMessages();
   }
-  void TearDown() override { fake_vxlib::Reset(); }
-
-  static void EmbedShippedTable() {
-    fake_vxlib::SetResource(tessaro::kLanguageResourceId,
-                            test_support::ReadFileBytes(TESSARO_DATA_DIR "/language.json"));
+  void TearDown() override {
+    fake_vxlib::Reset();
+    Embed({});
   }
+
+  // The executable's embedded table; no bytes: none embedded.
+  static void Embed(std::vector<uint8_t> bytes) {
+    tessaro::platform::SetModuleResource(tessaro::kLanguageResourceId, std::move(bytes));
+  }
+  static void EmbedShippedTable() { Embed(test_support::ReadFileBytes(TESSARO_DATA_DIR "/language.json")); }
 
   test_support::TempAppFolder folder_;
   LanguageTable table_;
@@ -67,7 +73,6 @@ TEST_F(LanguageTableTest, AFileBesideTheExecutableReplacesTheEmbeddedTable) {
   table_.Load(1031);
   EXPECT_EQ(table_.Text(u"ok"), u"OK!");
   EXPECT_TRUE(TakeShownMessages().empty());
-  EXPECT_TRUE(fake_vxlib::CallsNamed("VX_MISC_LoadBinaryFromID").empty());
 
   table_.Load(1033);  // the fallback section is missing in that file
   EXPECT_EQ(TakeShownMessages(), Messages{u"no language file"});
@@ -92,12 +97,13 @@ TEST_F(LanguageTableTest, DocumentsWithoutALanguageReportIt) {
   };
   for (const auto& c : cases) {
     fake_vxlib::Reset();
+    Embed({});
     folder_.Remove("language.json");
     if (c.file) {
       EmbedShippedTable();
       folder_.WriteFile("language.json", c.document);
     } else if (!c.document.empty()) {
-      fake_vxlib::SetResource(tessaro::kLanguageResourceId, {c.document.begin(), c.document.end()});
+      Embed({c.document.begin(), c.document.end()});
     }
     LanguageTable table;
     table.Load(1033);

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "catalog/package_password.h"
+#include "catalog/package_platform.h"
 #include "catalog/utf.h"
-#include "support/fake_vxlib.h"
 #include "tools/pkgtool/package_writer.h"
 
 namespace {
@@ -364,17 +364,12 @@ TEST(AppFolder, IsTheModuleNameCutAfterItsLastBackslash) {
 TEST(OpenPackage, AFileBesideTheExecutableWinsOverTheResource) {
   TempFolder folder;
   tessaro::SetAppFolderFromModuleName(tessaro::Utf8ToUtf16(folder.path().string()) + u"\\Tessaro.exe");
-  fake_vxlib::Reset();
-  fake_vxlib::SetResource(131, MakePackage({{"model_korvane/ver.json", Bytes("embedded")}}));
-
+  tessaro::platform::SetModuleResource(131, MakePackage({{"model_korvane/ver.json", Bytes("embedded")}}));
   EXPECT_EQ(ReadMember(*tessaro::OpenPackage(u"model.pkg", 131), "ver.json"), "embedded");
-  ASSERT_EQ(fake_vxlib::CallsNamed("VX_MISC_LoadBinaryFromID").size(), 1u);
-  EXPECT_EQ(fake_vxlib::CallsNamed("VX_MISC_LoadBinaryFromID")[0].args, std::vector<int>{131});
 
-  fake_vxlib::Reset();
   WriteFileBytes(folder.path() / "model.pkg", MakePackage({{"model_korvane/ver.json", Bytes("beside")}}));
   EXPECT_EQ(ReadMember(*tessaro::OpenPackage(u"model.pkg", 131), "ver.json"), "beside");
-  EXPECT_TRUE(fake_vxlib::CallsNamed("VX_MISC_LoadBinaryFromID").empty()) << "the resource is not read at all";
+  tessaro::platform::SetModuleResource(131, {});
 
   // Neither file nor resource: an empty package.
   auto missing = tessaro::OpenPackage(u"function.pkg", 135);

@@ -21,7 +21,6 @@ struct State {
   VX_CALLBACK callback = nullptr;
   int slowdown = 0;
   bool win11 = true;
-  std::map<int, std::vector<uint8_t>> resources;
 };
 
 State& S() {
@@ -47,7 +46,6 @@ void Reset() {
   S().callback = nullptr;
   S().slowdown = 0;
   S().win11 = true;
-  S().resources.clear();
 }
 
 std::vector<Call> Calls() {
@@ -92,11 +90,6 @@ void SetWin11(bool win11) {
   S().win11 = win11;
 }
 
-void SetResource(int id, std::vector<uint8_t> bytes) {
-  std::lock_guard lock(S().mutex);
-  S().resources[id] = std::move(bytes);
-}
-
 }  // namespace fake_vxlib
 
 using fake_vxlib::Call;
@@ -108,17 +101,6 @@ extern "C" {
 int VX_SetCutCursor(int cursor_id, void*, const int*, void*) {
   Log({"VX_SetCutCursor", {}, {cursor_id}, {}});
   return 1;
-}
-uint32_t VX_MISC_LoadBinaryFromID(int id, uint8_t** out_buffer, void*) {
-  Log({"VX_MISC_LoadBinaryFromID", {}, {id}, {}});
-  if (out_buffer) *out_buffer = nullptr;
-  std::lock_guard lock(S().mutex);
-  const auto it = S().resources.find(id);
-  if (!out_buffer || it == S().resources.end() || it->second.empty()) return 0;
-  *out_buffer = static_cast<uint8_t*>(std::malloc(it->second.size()));
-  if (!*out_buffer) return 0;
-  std::memcpy(*out_buffer, it->second.data(), it->second.size());
-  return static_cast<uint32_t>(it->second.size());
 }
 void VX_SetHinst(void*) { Log({"VX_SetHinst", {}, {}, {}}); }
 int VX_InitLib(VX_CALLBACK callback, const VX_FILTER_DEF*, int count) {

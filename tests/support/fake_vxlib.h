@@ -31,8 +31,5 @@ VX_CALLBACK Callback();
 int SlowdownModifier();
 // What isWin11 answers (true until set; Reset restores it).
 void SetWin11(bool win11);
-// The bytes VX_MISC_LoadBinaryFromID gives for id, as a malloc'ed copy the
-// caller frees; ids without bytes give none.
-void SetResource(int id, std::vector<uint8_t> bytes);
 
 }  // namespace fake_vxlib
