@@ -50,7 +50,7 @@ void ModelItem::Load(Package& package) {
 
 void ModelItem::ParseModels(const std::vector<std::string>& documents) {
   // At most two records per document: room for all of them up front, so no
-  // 14 KB record is moved while the catalogue grows. Untouched room costs
+  // 4 KB record is moved while the catalogue grows. Untouched room costs
   // no memory pages.
   models.reserve(models.size() + 2 * documents.size());
   for (const std::string& text : documents) ParseModel(text);
@@ -59,7 +59,7 @@ void ModelItem::ParseModels(const std::vector<std::string>& documents) {
 void ModelItem::ParseModel(std::string_view text) {
   nlohmann::json document;
   if (!ParseJsonDocument(text, document)) return;
-  // Read in place: a record is about 14 KB, so it is not built aside and copied.
+  // Read in place: a record is about 4 KB, so it is not built aside and copied.
   MODEL_DEF& model = models.emplace_back();
   bool read = false;
   try {

@@ -63,8 +63,11 @@ struct MODEL_DEF {
   int32_t image_over[kModelButtonEntries] = {};
   int32_t exclude[kModelButtonEntries] = {};
   int32_t tilt_exclude[kModelTiltEntries] = {};
-  char model_image[kModelImageBytes] = {};                     // picture member name, zero-terminated
-  VX_FUNCTION_DEF hid_function_define[kModelHidEntries] = {};  // type 255: none given
+  char model_image[kModelImageBytes] = {};  // picture member name, zero-terminated
+  // One per HID entry read (hid_count of them; type 255: none given). Held
+  // by count, not in a full array: 10 of them would be three quarters of the
+  // record, and the catalogue keeps every model's.
+  std::vector<VX_FUNCTION_DEF> hid_function_define;
   char16_t hid_function_name[kModelHidEntries][kHidFunctionNameUnits] = {};
   int32_t hid_count = 0;  // HID entries held, at most kModelHidEntries
 };

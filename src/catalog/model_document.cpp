@@ -68,6 +68,9 @@ void ReadDefinition(const nlohmann::json& define, MODEL_DEF& model) {
 
 void ReadHidEntries(const nlohmann::json& list, int32_t language_id, MODEL_DEF& model) {
   model.hid_count = static_cast<int32_t>(EntryCount(list, kModelHidEntries));
+  VX_FUNCTION_DEF none{};
+  none.type = 255;
+  model.hid_function_define.assign(static_cast<size_t>(model.hid_count), none);
   for (int32_t k = 0; k < model.hid_count; ++k) {
     const nlohmann::json& entry = list[k];
     if (k < kModelHidPositions) model.hid_pos[k] = ReadPosition(entry);
@@ -105,7 +108,6 @@ bool ReadModelDocument(const nlohmann::json& document, int32_t language_id, MODE
   out.tilt_image_pos = ReadJsonInt(document, "tilt_image_pos");
   ReadButtons(buttons, out);
   ReadTilts(tilts, out);
-  for (VX_FUNCTION_DEF& function : out.hid_function_define) function.type = 255;  // none given
   ReadDefinition(define, out);
   ReadHidEntries(hids, language_id, out);
   return true;

@@ -28,7 +28,8 @@ void ApplyModelDefaults(TriggerIdentityIndex& index) {
   const std::vector<MODEL_DEF>& models = Models().models;
   for (size_t m = 0; m < models.size(); ++m) {
     const MODEL_DEF& model = models[m];
-    const int count = std::clamp(model.hid_count, 0, kModelHidEntries);
+    const int count =
+        std::min(std::clamp(model.hid_count, 0, kModelHidEntries), static_cast<int>(model.hid_function_define.size()));
     for (int u = 0; u < count; ++u) {
       const VX_FUNCTION_DEF& function = model.hid_function_define[u];
       if (function.type == 0 || model.hid_down[u] == 0 || model.hid_up[u] == 0) continue;

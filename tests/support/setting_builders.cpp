@@ -18,7 +18,6 @@ MODEL_DEF TestModel(int32_t model_id, int32_t pid, int32_t vid, int32_t usb_vid,
   model.usb_vid = usb_vid;
   model.usb_pid = usb_pid;
   model.type = type;
-  for (auto& define : model.hid_function_define) define.type = tessaro::kNoAssignmentType;
   return model;
 }
 
@@ -27,8 +26,8 @@ void AddHidDefault(MODEL_DEF& model, int32_t down, int32_t up, uint8_t type, std
   const int k = model.hid_count++;
   model.hid_down[k] = down;
   model.hid_up[k] = up;
+  model.hid_function_define.resize(static_cast<size_t>(k) + 1);
   VX_FUNCTION_DEF& define = model.hid_function_define[k];
-  define = VX_FUNCTION_DEF{};
   define.type = type;
   std::copy(press.begin(), press.end(), define.press);
   tessaro::CopyToField(name, model.hid_function_name[k], tessaro::kHidFunctionNameUnits);
