@@ -70,15 +70,9 @@ GdiplusPtr<Gdiplus::Bitmap> DecodeImageBytes(std::span<const uint8_t> bytes) {
   return ImageFromStream(stream.get());
 }
 
-GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix) {
-  return DecodeImageBytes(ReadPackageMemberBytes(package, name_suffix, kPackagePassword));
-}
-
 GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name) {
   std::string suffix;
   if (!platform::ToArchiveText(member_name, suffix)) return nullptr;
-  // The package (megabytes) goes before the picture is decoded, so the two
-  // are never in memory together.
   const std::vector<uint8_t> bytes = ReadPackageMemberBytes(*OpenPackage(u"model.pkg", 131), suffix, kPackagePassword);
   return DecodeImageBytes(bytes);
 }

@@ -18,11 +18,6 @@ GdiplusPtr<Gdiplus::Bitmap> ImageFromStream(IStream* stream);
 // picture.
 GdiplusPtr<Gdiplus::Bitmap> DecodeImageBytes(std::span<const uint8_t> bytes);
 
-// The first member whose name ends with name_suffix (see
-// ReadPackageMember), decoded; null when it is missing, unreadable or not a
-// picture.
-GdiplusPtr<Gdiplus::Bitmap> LoadPackageImage(Package& package, std::string_view name_suffix);
-
 // A picture of the model package (file beside the executable, else resource
 // 131), opened anew on each call; member_name is a model's "model_image".
 GdiplusPtr<Gdiplus::Bitmap> LoadModelPicture(std::u16string_view member_name);

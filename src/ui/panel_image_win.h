@@ -2,6 +2,10 @@
 // portable PanelImage handle.
 #pragma once
 
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
 #include "catalog/gdiplus_ptr_win.h"
 #include "ui/panel.h"
 
@@ -10,10 +14,18 @@ namespace tessaro {
 class GdiplusPanelImage final : public PanelImage {
  public:
   explicit GdiplusPanelImage(GdiplusPtr<Gdiplus::Image> image) : image_(std::move(image)) {}
-  Gdiplus::Image* get() const { return image_.get(); }
+  // A picture file, decoded when the picture is first asked for: most of
+  // the skin's pictures are markers of buttons the connected mouse does
+  // not have, and a window started in the tray draws none of them.
+  explicit GdiplusPanelImage(std::vector<uint8_t> file) : file_(std::move(file)) {}
+
+  // Null when the file does not decode (tried once).
+  Gdiplus::Image* get() const;
 
  private:
-  GdiplusPtr<Gdiplus::Image> image_;
+  mutable std::once_flag decode_;
+  mutable std::vector<uint8_t> file_;
+  mutable GdiplusPtr<Gdiplus::Image> image_;
 };
 
 // Null stays null, so a missing picture stays missing.

@@ -28,7 +28,8 @@ class SkinSource {
   virtual ~SkinSource() = default;
   // The member's bytes; empty when it is missing, empty or unreadable.
   virtual std::vector<uint8_t> ReadMember(std::u16string_view name) = 0;
-  // The decoded picture, or null when it is missing or does not decode.
+  // The picture, or null when it is missing. The Windows build decodes it
+  // when it is first drawn; a file that does not decode then draws as none.
   virtual PanelImagePtr LoadPicture(std::u16string_view name) = 0;
 };
 

@@ -1,7 +1,8 @@
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "catalog/package.h"
-#include "catalog/package_image_win.h"
 #include "catalog/package_password.h"
 #include "catalog/package_platform.h"
 #include "ui/panel_image_win.h"
@@ -22,10 +23,12 @@ class PackageSkinSource final : public SkinSource {
     return ReadPackageMemberBytes(package_, suffix, kPackagePassword);
   }
 
+  // The picture's file now, its pixels when it is first drawn; a file that
+  // does not decode draws as none.
   PanelImagePtr LoadPicture(std::u16string_view name) override {
-    std::string suffix;
-    if (!platform::ToArchiveText(name, suffix)) return nullptr;
-    return ToPanelImage(LoadPackageImage(package_, suffix));
+    std::vector<uint8_t> file = ReadMember(name);
+    if (file.empty()) return nullptr;
+    return std::make_unique<GdiplusPanelImage>(std::move(file));
   }
 
  private:

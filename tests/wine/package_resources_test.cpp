@@ -58,7 +58,7 @@ TEST(EmbeddedResources, ThePackagesAndTablesAreInTheExecutable) {
   EXPECT_FALSE(ResourceBytes(142, 1028).empty()) << "key code table, language 1028";
 }
 
-// Reads through VXLIB.dll's VX_MISC_LoadBinaryFromID.
+// Reads the executable's resource where it lies.
 TEST_F(PackageFolderTest, WithoutAFileBesideThePackageComesFromTheResource) {
   const struct {
     const char16_t* file;
@@ -90,12 +90,15 @@ TEST_F(PackageFolderTest, PictureMembersDecodeThroughGdiplus) {
   PlaceBeside(L"model.pkg", ResourceBytes(131));
 
   const auto package = tessaro::OpenPackage(u"model.pkg", 131);
-  const auto picture = tessaro::LoadPackageImage(*package, ".png");
+  const auto decoded = [&](const char* suffix) {
+    return tessaro::DecodeImageBytes(tessaro::ReadPackageMemberBytes(*package, suffix, kPackagePassword));
+  };
+  const auto picture = decoded(".png");
   ASSERT_NE(picture, nullptr);
   EXPECT_GT(picture->GetWidth(), 0u);
   EXPECT_GT(picture->GetHeight(), 0u);
-  EXPECT_EQ(tessaro::LoadPackageImage(*package, "model.json"), nullptr) << "not a picture";
-  EXPECT_EQ(tessaro::LoadPackageImage(*package, "no such member.png"), nullptr);
+  EXPECT_EQ(decoded("model.json"), nullptr) << "not a picture";
+  EXPECT_EQ(decoded("no such member.png"), nullptr);
 
   const auto model_picture = tessaro::LoadModelPicture(u".PNG");
   ASSERT_NE(model_picture, nullptr);

@@ -61,6 +61,15 @@ TEST(LoadSkin, EmbeddedSkinGivesPicturesColoursAndAddress) {
   EXPECT_EQ(UpdateUrl(), u"https://tessaro.app/update");
 }
 
+// Skin pictures are kept as files and decoded when first asked for: one
+// that does not decode draws as none, each time it is asked for.
+TEST(LoadSkin, APictureFileThatDoesNotDecodeDrawsAsNone) {
+  const GdiplusPanelImage broken(std::vector<uint8_t>{0x89, 'P', 'N', 'G', 0, 1, 2});
+  EXPECT_EQ(broken.get(), nullptr);
+  EXPECT_EQ(broken.get(), nullptr);
+  EXPECT_EQ(GdiplusImageOf(&broken), nullptr);
+}
+
 // The main window's panel with the widgets a connected mouse shows, laid
 // out the way the main dialog lays them out for a 1152 x 768 window.
 class MainWindowLook {
