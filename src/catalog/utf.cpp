@@ -1,5 +1,7 @@
 #include "catalog/utf.h"
 
+#include <algorithm>
+
 namespace tessaro {
 
 namespace {
@@ -93,10 +95,14 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 
 void CopyToField(std::u16string_view text, char16_t* field, size_t capacity) {
   if (capacity == 0) return;
+  // The field holds a zero-terminated text, so a text read from a file
+  // ends at its first zero unit; what followed it would sit unseen in
+  // the record and make two equal texts unequal records.
+  text = text.substr(0, text.find(u'\0'));
   size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
   if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
   for (size_t i = 0; i < n; ++i) field[i] = text[i];
-  field[n] = 0;
+  std::fill(field + n, field + capacity, u'\0');
 }
 
 size_t FieldLength(const char16_t* field, size_t capacity) {

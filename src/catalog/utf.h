@@ -12,7 +12,9 @@ std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
 // Copies text into a fixed, zero-terminated field of `capacity` units,
-// cutting it to capacity - 1 units (never in the middle of a surrogate pair).
+// cutting it to capacity - 1 units (never in the middle of a surrogate pair)
+// or at its first zero unit; the rest of the field is zeroed, so equal
+// texts give equal fields.
 void CopyToField(std::u16string_view text, char16_t* field, size_t capacity);
 
 // Length of a zero-terminated field, never reading past `capacity` units.

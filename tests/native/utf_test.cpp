@@ -1,6 +1,7 @@
+#include "catalog/utf.h"
+
 #include <gtest/gtest.h>
 
-#include "catalog/utf.h"
 #include "vxlib/hex.h"
 
 namespace {
@@ -17,8 +18,8 @@ TEST(Utf, InvalidSequencesBecomeReplacementCharacters) {
     const char* in;
     std::u16string out;
   } cases[] = {
-      {"\xC3", u"\uFFFD"},                 // truncated
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},       // overlong
+      {"\xC3", u"\uFFFD"},                      // truncated
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},            // overlong
       {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // surrogate
       {"a\xFFz", u"a\uFFFDz"},
   };
@@ -32,6 +33,10 @@ TEST(Utf, CopyToFieldCutsAndTerminates) {
   tessaro::CopyToField(u"ab\U0001F5B1", field, 4);  // would split the pair
   EXPECT_EQ(std::u16string(field), u"ab");
   EXPECT_EQ(tessaro::FieldLength(field, 4), 2u);
+  // A text with a zero unit inside ends there; nothing of it or of the
+  // field's old content lingers behind the terminator.
+  tessaro::CopyToField(std::u16string_view(u"a\0bc", 4), field, 4);
+  EXPECT_EQ(std::u16string(field, 4), std::u16string(u"a\0\0\0", 4));
 }
 
 TEST(Hex, ReadsDigitsUpToTheFirstOther) {
