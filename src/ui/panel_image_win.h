@@ -28,12 +28,6 @@ class GdiplusPanelImage final : public PanelImage {
   mutable GdiplusPtr<Gdiplus::Image> image_;
 };
 
-// Null stays null, so a missing picture stays missing.
-inline PanelImagePtr ToPanelImage(GdiplusPtr<Gdiplus::Image> image) {
-  if (!image) return nullptr;
-  return std::make_unique<GdiplusPanelImage>(std::move(image));
-}
-
 // The GDI+ image behind a picture; null for none (or a picture of another
 // kind, which draws as none).
 inline Gdiplus::Image* GdiplusImageOf(const PanelImage* picture) {
