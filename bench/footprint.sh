@@ -23,8 +23,9 @@
 #
 # Usage: bench/footprint.sh [N]    (default N 10; IDLE=60 SETTLE=10)
 # Builds Release Windows binaries with the benchmarks in build/windows-bench
-# (packages from TESSARO_PACKAGE_DIR, default build/native/packages) unless
-# TESSARO_BUILD names a build that has them.
+# unless TESSARO_BUILD names a build that has them; their packages come from
+# TESSARO_PACKAGE_DIR, else they are built from data/ as scripts/run.sh
+# builds them, so a stale package never gets measured.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-10}
@@ -33,9 +34,13 @@ settle_seconds=${SETTLE:-10}
 
 if [ -z "${TESSARO_BUILD:-}" ]; then
   TESSARO_BUILD=$root/build/windows-bench
+  if [ -z "${TESSARO_PACKAGE_DIR:-}" ]; then
+    bash "$root/scripts/build.sh" packages >/dev/null
+    TESSARO_PACKAGE_DIR=$root/build/native-rel/packages
+  fi
   cmake -S "$root" -B "$TESSARO_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARO_BENCH=ON -DBUILD_TESTING=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DTESSARO_PACKAGE_DIR="${TESSARO_PACKAGE_DIR:-$root/build/native/packages}" >/dev/null
+    -DTESSARO_PACKAGE_DIR="$TESSARO_PACKAGE_DIR" >/dev/null
   cmake --build "$TESSARO_BUILD" --target Tessaro VXLIB minimal_window_win >/dev/null
 fi
 export TESSARO_BUILD TESSARO_SOURCE=$root
