@@ -10,7 +10,7 @@ cd "$root"
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-utils imagemagick fonts-dejavu-core
+  wine wine64 xvfb xdotool x11-utils libx11-6 imagemagick fonts-dejavu-core
   nlohmann-json3-dev libminizip-dev zlib1g-dev libz-mingw-w64-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zip unzip dpkg-dev nsis icoutils
