@@ -204,4 +204,31 @@ class DibSection {
   int height_ = 0;
 };
 
+// A GDI+ bitmap's pixels, read as premultiplied 32-bit rows while this
+// lives. Empty when the bitmap cannot give them.
+class LockedBitmapBits {
+ public:
+  explicit LockedBitmapBits(Gdiplus::Bitmap& bitmap) : bitmap_(&bitmap) {
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
+    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data_) != Gdiplus::Ok ||
+        data_.Stride <= 0)
+      bitmap_ = nullptr;
+  }
+  ~LockedBitmapBits() {
+    if (bitmap_) bitmap_->UnlockBits(&data_);
+  }
+  LockedBitmapBits(const LockedBitmapBits&) = delete;
+  LockedBitmapBits& operator=(const LockedBitmapBits&) = delete;
+
+  explicit operator bool() const { return bitmap_ != nullptr; }
+  uint32_t* pixels() const { return bitmap_ ? static_cast<uint32_t*>(data_.Scan0) : nullptr; }
+  int width() const { return static_cast<int>(data_.Width); }
+  int height() const { return static_cast<int>(data_.Height); }
+  int stride() const { return data_.Stride / 4; }
+
+ private:
+  Gdiplus::Bitmap* bitmap_;
+  Gdiplus::BitmapData data_{};
+};
+
 }  // namespace tessaro

@@ -4,7 +4,7 @@
 
 namespace tessaro {
 
-Gdiplus::Image* GdiplusPanelImage::get() const {
+Gdiplus::Bitmap* GdiplusPanelImage::get() const {
   std::call_once(decode_, [this] {
     if (!image_ && !file_.empty()) image_ = DecodeImageBytes(file_);
     std::vector<uint8_t>().swap(file_);

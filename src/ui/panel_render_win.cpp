@@ -11,6 +11,7 @@
 #include "catalog/utf.h"
 #include "ui/panel_image_win.h"
 #include "ui/panel_layout.h"
+#include "ui/pixel_paint.h"
 #include "vxlib.h"
 
 namespace tessaro {
@@ -112,49 +113,42 @@ void PaintText(Graphics& g, std::u16string_view text, const Gdiplus::Font* font,
                &format.get(), &brush);
 }
 
-void FillGradient(Graphics& g, const RectF& r, Gradient colors, float angle) {
-  if (r.width <= 0 || r.height <= 0) return;
-  Gdiplus::LinearGradientBrush brush(ToGdiplus(r), Color(colors.start), Color(colors.end), angle, FALSE);
-  // Tiling would repeat the first colour at the far edge.
-  brush.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  g.FillRectangle(&brush, ToGdiplus(r));
-}
-
 void DrawPicture(Graphics& g, const PanelImage* picture, const RectF& r) {
   if (Gdiplus::Image* image = GdiplusImageOf(picture)) g.DrawImage(image, ToGdiplus(r));
 }
 
+// The fills, the texture, the gradients and the rim go straight into the
+// layer's pixels (ui/pixel_paint.h); GDI+ draws the pictures and the text.
 void DrawBackground(const SkinPanel& panel, const DibSection& dib, int w, int h) {
+  const PixelSurface pixels{dib.pixels(), dib.width(), dib.height(), dib.width()};
+  FillPixels(pixels, kTransparent);
+  const auto wf = static_cast<float>(w);
+  const auto hf = static_cast<float>(h);
+  const RectF inside{0.0f, 0.0f, wf - 1, hf - 1};
+
+  Gdiplus::Bitmap* texture = GdiplusImageOf(panel.texture.get());
+  if (texture) {
+    const LockedBitmapBits tile(*texture);
+    if (tile) BlendTile(pixels, {tile.pixels(), tile.width(), tile.height(), tile.stride()}, inside);
+  }
+  const WidgetStyle& caption = panel.caption_style;
+  BlendLinearGradient(pixels, ToRectF(panel.title_bar), {caption.fill, caption.fill2}, caption.angle);
+  BlendLinearGradient(pixels, BodyRect(panel), BodyGradient(panel.panel_style, texture != nullptr),
+                      panel.panel_style.angle);
+  BlendRect(pixels, ToRectF(panel.bottom_bar), panel.status_style.fill);
+  BlendFrame(pixels, inside, kWindowOutlineWidth, panel.panel_style.outline);
+
   Gdiplus::Bitmap canvas(dib.width(), dib.height(), dib.width() * 4, PixelFormat32bppPARGB,
                          reinterpret_cast<BYTE*>(dib.pixels()));
   Graphics g(&canvas);
   PrepareForText(g);
-  g.Clear(Color(kTransparent));
-  const auto wf = static_cast<float>(w);
-  const auto hf = static_cast<float>(h);
-
-  Gdiplus::Image* texture = GdiplusImageOf(panel.texture.get());
-  if (texture) {
-    Gdiplus::TextureBrush brush(texture, Gdiplus::WrapModeTile);
-    g.FillRectangle(&brush, 0.0f, 0.0f, wf - 1, hf - 1);
-  }
-  const WidgetStyle& caption = panel.caption_style;
-  FillGradient(g, ToRectF(panel.title_bar), {caption.fill, caption.fill2}, caption.angle);
-  FillGradient(g, BodyRect(panel), BodyGradient(panel.panel_style, texture != nullptr), panel.panel_style.angle);
-  const Gdiplus::SolidBrush status{Color(panel.status_style.fill)};
-  g.FillRectangle(&status, ToGdiplus(ToRectF(panel.bottom_bar)));
-  const Gdiplus::Pen outline(Color(panel.panel_style.outline), kWindowOutlineWidth);
-  g.DrawRectangle(&outline, 0.0f, 0.0f, wf - 1, hf - 1);
-
   if (Gdiplus::Image* logo = GdiplusImageOf(panel.logo.get())) {
     const float s = panel.scale;
     g.DrawImage(logo, panel.logo_x * s, panel.logo_y * s + panel.title_bar.bottom, logo->GetWidth() * s,
                 logo->GetHeight() * s);
+    g.Flush(Gdiplus::FlushIntentionSync);
   }
-  for (float width : SoftEdgeWidths(panel.scale)) {
-    const Gdiplus::Pen edge(Color(kSoftEdgeColor), width);
-    g.DrawRectangle(&edge, 0.0f, 0.0f, wf - 1, hf - 1);
-  }
+  for (float width : SoftEdgeWidths(panel.scale)) BlendFrame(pixels, inside, width, kSoftEdgeColor);
 
   const CaptionLayout layout = LayoutCaption(panel, panel.caption_icon != nullptr);
   DrawPicture(g, panel.caption_icon.get(), layout.icon);

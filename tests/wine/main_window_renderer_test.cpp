@@ -196,7 +196,7 @@ PanelImagePtr Solid(uint32_t color) {
     Gdiplus::Graphics g(bitmap.get());
     g.Clear(Gdiplus::Color(color));
   }
-  return std::make_unique<GdiplusPanelImage>(GdiplusPtr<Gdiplus::Image>(std::move(bitmap)));
+  return std::make_unique<GdiplusPanelImage>(std::move(bitmap));
 }
 
 // Colours of the stand-in skin pictures, far apart from each other and
