@@ -1,7 +1,8 @@
 // The main dialog's initialisation, in its order: folders, language,
 // watchers, locks, window size, panel and skin, widgets, catalogues (read
-// on a second thread while the skin loads), driver library, tray icon, and
-// last the first-show timer.
+// on a second thread while the skin loads), the window's first paint, then
+// the popup list, driver library, tray icon, and last the first-show
+// timer.
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -117,6 +118,10 @@ BOOL CTessaroDlg::OnInitDialog() {
   AddMainWidgets(main_, parts_.widgets,
                  {GetSystemMetrics(SM_SWAPBUTTON) != 0, SlowdownModifier.load(), !UpdateUrl().empty()});
   catalogues.get();
+  // Input waits in the queue until initialisation returns, so the panel can
+  // be ready before the rest is.
+  UiReady = 1;
+  ShowFirstPaint();
   LoadCatalogues();
   StartDriverLibrary();
   popup_list_->look.font_name = PopupFontFamily(main_.panel.caption_style.font_name, LanguageId);
@@ -125,8 +130,19 @@ BOOL CTessaroDlg::OnInitDialog() {
   if (parts_.build_tray_menu) parts_.build_tray_menu();
   // The first device scan waits for the driver library's first event.
   SetTimer(window(), kFirstShowTimer, 10, nullptr);
-  UiReady = 1;
   return TRUE;
+}
+
+// The window shows and paints as soon as what it draws is ready: the popup
+// list, the driver library and the tray icon are not needed to see it (the
+// mouse model follows the driver library's first event anyway), and the
+// tray icon waits for the shell, which is slow while the system starts. A
+// start in the tray leaves the window to be shown when the dialog is, and
+// hidden by the first-show timer.
+void CTessaroDlg::ShowFirstPaint() {
+  if (StartHidden) return;
+  ShowWindow(window(), SW_SHOWNORMAL);
+  UpdateWindow(window());
 }
 
 void CTessaroDlg::InitFolders() {

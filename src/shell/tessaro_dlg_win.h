@@ -115,6 +115,7 @@ class CTessaroDlg final : public Dialog,
   void InitFolders();
   void PlaceWindow();
   void InitPanelAndSkin();
+  void ShowFirstPaint();
   void LoadCatalogues();  // after StartCatalogueLoad has finished
   void StartDriverLibrary();
 
