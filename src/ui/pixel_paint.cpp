@@ -44,6 +44,13 @@ uint32_t Over(uint32_t pixel, uint32_t color, uint32_t cover) {
   return out;
 }
 
+// A whole coordinate held to [0, limit]; none for what is not a number.
+int PixelIndex(float coordinate, int limit) {
+  if (!(coordinate > 0.0f)) return 0;
+  if (coordinate >= static_cast<float>(limit)) return limit;
+  return static_cast<int>(coordinate);
+}
+
 // Coverage as a share of 256.
 uint32_t Cover(float share) { return static_cast<uint32_t>(share * 256.0f + 0.5f); }
 
@@ -55,12 +62,10 @@ uint32_t Cover(float share) { return static_cast<uint32_t>(share * 256.0f + 0.5f
 template <class Source>
 void BlendCovered(const PixelSurface& target, const Bounds& outer, const Bounds* inner, const Source& source) {
   if (!target.pixels) return;
-  const auto first = [](float low) { return static_cast<int>(std::floor(low - 0.5f)); };
-  const auto end = [](float high) { return static_cast<int>(std::ceil(high + 0.5f)); };
-  const int x0 = std::max(0, first(outer.left));
-  const int x1 = std::min(target.width, end(outer.right));
-  const int y0 = std::max(0, first(outer.top));
-  const int y1 = std::min(target.height, end(outer.bottom));
+  const int x0 = PixelIndex(std::floor(outer.left - 0.5f), target.width);
+  const int x1 = PixelIndex(std::ceil(outer.right + 0.5f), target.width);
+  const int y0 = PixelIndex(std::floor(outer.top - 0.5f), target.height);
+  const int y1 = PixelIndex(std::ceil(outer.bottom + 0.5f), target.height);
   if (x0 >= x1 || y0 >= y1) return;
   std::vector<uint32_t> outer_x(static_cast<size_t>(x1 - x0)), inner_x(outer_x.size());
   for (int x = x0; x < x1; ++x) {
@@ -70,10 +75,10 @@ void BlendCovered(const PixelSurface& target, const Bounds& outer, const Bounds*
   // The pixels whose whole span lies in inner.
   int skip_x0 = 0, skip_x1 = 0, skip_y0 = 0, skip_y1 = 0;
   if (inner) {
-    skip_x0 = static_cast<int>(std::ceil(inner->left + 0.5f));
-    skip_x1 = static_cast<int>(std::floor(inner->right + 0.5f));
-    skip_y0 = static_cast<int>(std::ceil(inner->top + 0.5f));
-    skip_y1 = static_cast<int>(std::floor(inner->bottom + 0.5f));
+    skip_x0 = PixelIndex(std::ceil(inner->left + 0.5f), target.width);
+    skip_x1 = PixelIndex(std::floor(inner->right + 0.5f), target.width);
+    skip_y0 = PixelIndex(std::ceil(inner->top + 0.5f), target.height);
+    skip_y1 = PixelIndex(std::floor(inner->bottom + 0.5f), target.height);
   }
   for (int y = y0; y < y1; ++y) {
     const uint32_t outer_y = Cover(Overlap(y, outer.top, outer.bottom));
@@ -128,7 +133,12 @@ class GradientTable {
   // tiles flipped does.
   uint32_t At(float t) const {
     t = std::fabs(t);
-    if (t > 1.0f) t = t <= 2.0f ? 2.0f - t : 1.0f - std::fabs(std::fmod(t, 2.0f) - 1.0f);
+    if (!(t <= 1.0f)) {
+      if (t <= 2.0f)
+        t = 2.0f - t;
+      else
+        t = std::isfinite(t) ? 1.0f - std::fabs(std::fmod(t, 2.0f) - 1.0f) : 0.0f;
+    }
     return colors_[static_cast<size_t>(t * kSteps + 0.5f)];
   }
 

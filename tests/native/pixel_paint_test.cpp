@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace tessaro {
@@ -95,6 +96,42 @@ TEST(PixelPaint, TileRepeatsFromTheOriginInsideItsArea) {
   EXPECT_EQ(p.at(2, 0), 0xFF000001u);
   EXPECT_EQ(p.at(3, 1), 0xFF000004u);
   EXPECT_EQ(p.at(4, 2), 0xFF000001u);
+}
+
+// Areas from a skin's numbers: far off, endless or not a number. Nothing
+// is drawn outside the surface, what lies far off draws nothing, and what
+// covers the surface and more covers it.
+TEST(PixelPaint, UnboundedAreasStayOnTheSurface) {
+  constexpr float kHuge = 1e30f;
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  uint32_t tile_pixels[] = {0xFF102030};
+  const PixelSurface tile{tile_pixels, 1, 1, 1};
+  enum Drawn { kNothing, kCovered, kEither };
+  const struct {
+    RectF area;
+    Drawn drawn;
+  } cases[] = {
+      {{kHuge, kHuge, 10, 10}, kNothing},
+      {{-kHuge, -kHuge, 10, 10}, kNothing},
+      {{0, 0, -kHuge, -kHuge}, kNothing},
+      {{-kHuge, -kHuge, 2 * kHuge, 2 * kHuge}, kCovered},
+      {{-10, -10, kHuge, kHuge}, kCovered},
+      {{-inf, -inf, inf, inf}, kEither},
+      {{nan, nan, nan, nan}, kEither},
+  };
+  for (const auto& c : cases) {
+    for (int angle : {0, 45}) {
+      Pixels p(4, 4);
+      BlendRect(p.surface(), c.area, kWhite);
+      BlendTile(p.surface(), tile, c.area);
+      BlendLinearGradient(p.surface(), c.area, {0xFF000000, kWhite}, static_cast<float>(angle));
+      BlendFrame(p.surface(), c.area, 3.0f, kWhite);
+      if (c.drawn != kEither) {
+        EXPECT_EQ(p.alpha(1, 1), c.drawn == kCovered ? 255u : 0u) << c.area.x << " " << c.area.width;
+      }
+    }
+  }
 }
 
 }  // namespace
