@@ -8,8 +8,8 @@
 #      paint is on the screen, medians of N alternating starts after one
 #      warm-up start each, and beside it the time until the window is
 #      mapped (bench/first_paint.py watches both; a window maps before it
-#      paints, Tessaro's some 200 ms before); likewise the time until a
-#      second start has shown the window from the tray;
+#      paints); likewise the time until a second start has shown the
+#      window from the tray;
 #   2. peak working set while shown (VmHWM two seconds after the window
 #      maps, once the first device scan has drawn the model), medians;
 #   3. working set while waiting in the tray (VmRSS): Tessaro started with
