@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 scenario=${1:-$root/data/scenarios/demo.json}
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh" run
 bash "$root/scripts/build.sh" release
 
 export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -3,18 +3,32 @@
 # Tessaro, fetches Debian's zlib source (for minizip in the Windows build)
 # and makes the throw-away Wine prefix. Safe to run again: it only does
 # what is missing.
+# Usage: scripts/setup.sh [run|all]   (default: all)
+#   run: only what scripts/run.sh needs to build and start the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev python3
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-utils libx11-6 imagemagick fonts-dejavu-core
-  nlohmann-json3-dev libminizip-dev zlib1g-dev libz-mingw-w64-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  zip unzip dpkg-dev nsis icoutils
+# What the run command builds and starts with: the compilers, the Windows
+# cross tools, the libraries of the package tool and the program, Wine, and
+# the virtual display with its screenshot.
+run_packages=(
+  cmake ninja-build g++
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xdotool x11-utils imagemagick fonts-dejavu-core
+  nlohmann-json3-dev libminizip-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev
 )
+# What only the tests, fuzzing, benchmarks and the release files need.
+test_packages=(
+  clang libclang-rt-14-dev python3 mingw-w64-tools libx11-6
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  zip unzip nsis icoutils
+)
+case "${1:-all}" in
+  run) packages=("${run_packages[@]}") ;;
+  all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh [run|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
