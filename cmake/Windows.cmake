@@ -45,6 +45,12 @@ add_library(tessaro_win STATIC ${TESSARO_PORTABLE_SOURCES} ${TESSARO_WIN_SOURCES
 target_include_directories(tessaro_win PUBLIC ${TESSARO_INCLUDE_DIRS})
 target_link_libraries(tessaro_win PUBLIC VXLIB nlohmann_json_headers minizip_unzip ${TESSARO_WIN_LIBS})
 tessaro_warnings(tessaro_win)
+# The two libraries compile in batches of files (a unity build): mingw-w64
+# spends most of a file's compile parsing the system and JSON headers, and
+# the first run builds both before its window shows. Configure with
+# -DTESSARO_UNITY_BUILD=OFF to check that each file includes what it uses.
+option(TESSARO_UNITY_BUILD "Compile the Windows libraries in batches of files" ON)
+set_target_properties(vxlib_objects tessaro_win PROPERTIES UNITY_BUILD ${TESSARO_UNITY_BUILD})
 # Test builds end a program whose GDI+ session ends with GDI+ objects still
 # alive (gdiplus_ptr_win.h): Windows crashes on them at exit, Wine does not.
 if(BUILD_TESTING)

@@ -27,7 +27,7 @@ class ComApartment {
   bool ok_;
 };
 
-void Perform(SystemRequest request, const std::u16string& target) {
+void PerformSystemRequest(SystemRequest request, const std::u16string& target) {
   switch (request) {
     case SystemRequest::kLock:
       LockWorkStation();
@@ -77,7 +77,7 @@ bool Launch(std::function<void()> body) {
 
 }  // namespace
 
-SystemRequests::SystemRequests() : queue_(Perform, Launch) {}
+SystemRequests::SystemRequests() : queue_(PerformSystemRequest, Launch) {}
 
 void SystemRequests::Submit(SystemRequest request, const VX_FUNCTION_DEF& f) {
   std::u16string target;

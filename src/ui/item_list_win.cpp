@@ -14,8 +14,8 @@ namespace tessaro {
 namespace {
 
 // Timers of the list window.
-constexpr UINT_PTR kShowTimer = 1;     // shows a list prepared by 12180
-constexpr UINT_PTR kRepaintTimer = 2;  // repaints once it shows
+constexpr UINT_PTR kShowTimer = 1;              // shows a list prepared by 12180
+constexpr UINT_PTR kRepaintWhenShownTimer = 2;  // repaints once it shows
 constexpr UINT_PTR kWheelTimer = 3;
 constexpr UINT_PTR kFadeTimer = 4;
 // The scrolling thread's news, posted to the window's own thread.
@@ -244,12 +244,12 @@ void QnItemList::OnTimer(UINT_PTR id) {
       KillTimer(w, kShowTimer);
       if (!IsWindowVisible(w)) {
         ShowWindow(w, SW_SHOWNORMAL);
-        SetTimer(w, kRepaintTimer, 100, nullptr);
+        SetTimer(w, kRepaintWhenShownTimer, 100, nullptr);
       }
       break;
-    case kRepaintTimer:
+    case kRepaintWhenShownTimer:
       if (IsWindowVisible(w)) {
-        KillTimer(w, kRepaintTimer);
+        KillTimer(w, kRepaintWhenShownTimer);
         Render();
       }
       break;
