@@ -11,6 +11,9 @@ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$root/build/fuzz" -j "$(nproc)"
 crashes=$root/build/fuzz/crashes
 mkdir -p "$crashes"
+# In memory where the system offers it, as the tests' own folders are.
+scratch_root=${TMPDIR:-/dev/shm}
+[ -d "$scratch_root" ] || scratch_root=/tmp
 status=0
 shopt -s nullglob
 for src in "$root"/tests/fuzz/*.cpp; do
@@ -21,8 +24,11 @@ for src in "$root"/tests/fuzz/*.cpp; do
   seeds=$root/tests/fuzz/seeds/$name
   [ -d "$seeds" ] || seeds=
   echo "fuzz: $name for ${seconds}s"
+  # libFuzzer ends without running static destructors, so what a target
+  # leaves in its temporary folders goes with this one.
+  scratch=$(mktemp -d -p "$scratch_root" tessaro-fuzz-XXXXXX)
   # shellcheck disable=SC2086
-  if "$root/build/fuzz/$name" -max_total_time="$seconds" -print_final_stats=0 \
+  if TMPDIR=$scratch "$root/build/fuzz/$name" -max_total_time="$seconds" -print_final_stats=0 \
     -artifact_prefix="$crashes/$name-" "$corpus" $seeds >"$log" 2>&1; then
     tail -n 1 "$log"
   else
@@ -30,5 +36,6 @@ for src in "$root"/tests/fuzz/*.cpp; do
     cat "$log"
     status=1
   fi
+  rm -rf "$scratch"
 done
 exit $status
