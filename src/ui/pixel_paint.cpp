@@ -130,15 +130,11 @@ class GradientTable {
   }
 
   // t in [0, 1]; beyond, the gradient repeats mirrored, as a brush that
-  // tiles flipped does.
+  // tiles flipped does. What is not a number or endless takes the start.
   uint32_t At(float t) const {
     t = std::fabs(t);
-    if (!(t <= 1.0f)) {
-      if (t <= 2.0f)
-        t = 2.0f - t;
-      else
-        t = std::isfinite(t) ? 1.0f - std::fabs(std::fmod(t, 2.0f) - 1.0f) : 0.0f;
-    }
+    if (!std::isfinite(t)) t = 0.0f;
+    if (t > 1.0f) t = t <= 2.0f ? 2.0f - t : 1.0f - std::fabs(std::fmod(t, 2.0f) - 1.0f);
     return colors_[static_cast<size_t>(t * kSteps + 0.5f)];
   }
 
@@ -192,8 +188,8 @@ void BlendLinearGradient(const PixelSurface& target, const RectF& area, Gradient
   // Where each corner lies along the direction: the first and the last
   // hold the two colours.
   const Bounds b = BoundsOf(area);
-  const std::array<float, 4> along = {b.left * dx + b.top * dy, b.right * dx + b.top * dy,
-                                      b.left * dx + b.bottom * dy, b.right * dx + b.bottom * dy};
+  const std::array<float, 4> along = {b.left * dx + b.top * dy, b.right * dx + b.top * dy, b.left * dx + b.bottom * dy,
+                                      b.right * dx + b.bottom * dy};
   const auto [first, last] = std::minmax_element(along.begin(), along.end());
   const float length = *last - *first;
   if (!(length > 0.0f)) return;
