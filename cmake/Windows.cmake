@@ -103,12 +103,9 @@ if(TESSARO_BENCH)
     tessaro_warnings(${name})
   endforeach()
 
-  # The yardstick of bench/footprint.sh: a bare window program,
-  # without the program's code or data, reporting its memory as Tessaro.exe
-  # does.
-  add_executable(minimal_window_win WIN32 ${PROJECT_SOURCE_DIR}/bench/windows/minimal_window_win.cpp
-    ${PROJECT_SOURCE_DIR}/src/shell/memory_report_win.cpp)
-  target_include_directories(minimal_window_win PRIVATE ${TESSARO_INCLUDE_DIRS})
+  # The yardstick of bench/footprint.sh: a bare window program, without
+  # the program's code or data.
+  add_executable(minimal_window_win WIN32 ${PROJECT_SOURCE_DIR}/bench/windows/minimal_window_win.cpp)
   target_link_options(minimal_window_win PRIVATE -municode)
   tessaro_warnings(minimal_window_win)
 endif()

@@ -2,11 +2,8 @@
 // show a window. It opens one window titled "Minimal window", paints it,
 // and closes it half a second after the first paint; started with "/stay"
 // it stays until it is ended, so its memory and wake-ups can be read beside
-// Tessaro's. With TESSARO_PEAK_MEMORY_FILE set it reports its peak working
-// set as Tessaro.exe does.
+// Tessaro's.
 #include <windows.h>
-
-#include "shell/memory_report_win.h"
 
 namespace {
 
@@ -53,6 +50,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int show)
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  tessaro::WritePeakMemoryIfAsked();
   return 0;
 }
