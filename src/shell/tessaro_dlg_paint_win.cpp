@@ -1,5 +1,6 @@
-// The paint entry: the icon while minimised, else the main window's
-// renderer over what the dialog shows now.
+// The paint entry: the icon while minimised, nothing while a start in the
+// tray waits to hide, else the main window's renderer over what the dialog
+// shows now.
 #include "catalog/model_catalogue.h"
 #include "catalog/utf.h"
 #include "device/device_detection.h"
@@ -38,6 +39,10 @@ void CTessaroDlg::OnPaint() {
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
     return;
   }
+  // A start in the tray shows the window only until the first-show timer
+  // hides it: drawing it then would decode pictures and fill client-size
+  // bitmaps that the hide lets go of again at once.
+  if (StartHidden) return;
   const ModelItem& models = Models();
   MainWindowView view;
   view.panel = &main_.panel;
